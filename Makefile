@@ -1,0 +1,16 @@
+# The two commands of the README. Each first installs what is missing on a Debian machine.
+.PHONY: test run bootstrap bench
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+test: bootstrap
+	@bash scripts/test.sh
+
+run: bootstrap
+	@echo "The start menu program is not built yet: only its libraries and tests exist so far."
+	@echo "Run 'make test' to build them and run the tests."
+	@exit 1
+
+bench: bootstrap
+	@cmake --preset bench >/dev/null && cmake --build --preset bench -j2 >/dev/null && build/bench/bench/links_file_bench

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds natively and for Windows, runs the native unit tests and the Windows tests under Wine, and
+# ends with one line that counts both tiers.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc 2>/dev/null || echo 2)
+log_dir=build/logs
+mkdir -p "$log_dir"
+
+build() {
+    cmake --preset "$1" >"$log_dir/configure-$1.log" 2>&1 || { cat "$log_dir/configure-$1.log"; return 1; }
+    cmake --build --preset "$1" -j "$jobs" >"$log_dir/build-$1.log" 2>&1 || { grep -E "error|Error" "$log_dir/build-$1.log" | head -50; return 1; }
+}
+
+passed=0
+failed=0
+# Adds one GoogleTest run's counts from its log; a run that printed no summary counts as one failure.
+count() {
+    local log=$1 p f
+    p=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | tail -1 | grep -oE '[0-9]+' | head -1)
+    f=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | tail -1 | grep -oE '[0-9]+' | head -1)
+    if [ -z "$p" ] && [ -z "$f" ]; then
+        echo "no test summary in $log"
+        f=1
+    fi
+    passed=$((passed + ${p:-0}))
+    failed=$((failed + ${f:-0}))
+}
+
+status=0
+echo "== building (native, Windows cross build)"
+build native || status=1
+build mingw || status=1
+if [ $status -ne 0 ]; then
+    echo "tests: 0 passed, 1 failed"
+    exit 1
+fi
+
+echo "== tier 1: native unit tests"
+ASAN_OPTIONS=detect_leaks=1 build/native/tests/nimbrel_unit_tests --gtest_brief=1 2>&1 | tee "$log_dir/unit.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+count "$log_dir/unit.log"
+
+echo "== tier 2: Windows integration tests under Wine"
+source scripts/wine-env.sh
+fresh_wine_prefix
+export NIMBREL_ARTIFACTS="$PWD/build/artifacts"
+mkdir -p "$NIMBREL_ARTIFACTS"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    wine build/mingw/tests/nimbrel_win32_tests.exe --gtest_brief=1 2>&1 | tr -d '\r' | tee "$log_dir/win32.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+count "$log_dir/win32.log"
+wineserver -k >/dev/null 2>&1 || true
+
+[ $failed -eq 0 ] || status=1
+echo "tests: $passed passed, $failed failed"
+exit $status

@@ -1,0 +1,16 @@
+# Sourced by the scripts that run Windows programs: a Wine prefix of the build's own, quiet, with no
+# Mono or Gecko installer, no desktop-menu entries and no crash dialog.
+export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win64
+
+# Makes a fresh prefix; the tests must not see what an earlier run left in the registry.
+fresh_wine_prefix() {
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+}

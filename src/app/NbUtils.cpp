@@ -1,0 +1,50 @@
+#include "app/NbUtils.h"
+
+#include "platform/ShellIcons.h"
+
+namespace app {
+namespace {
+char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+bool SameTextAscii(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
+}  // namespace
+
+std::u16string CopyBefore(const std::u16string& S, char16_t C) {
+    const size_t p = S.find(C);
+    return p == std::u16string::npos ? S : S.substr(0, p);
+}
+
+std::u16string CopyAfter(const std::u16string& S, char16_t C) {
+    const size_t p = S.find(C);
+    return p == std::u16string::npos ? std::u16string() : S.substr(p + 1);
+}
+
+int GetSysIconIndex(const std::u16string& Path) {
+    return platform::GetShellIcons()
+        .SysIconIndex(Path, platform::ShgfiSysIconIndex | platform::ShgfiSmallIcon)
+        .value_or(NoIcon);
+}
+
+std::u16string LinkNameFromPath(const std::u16string& path) {
+    const size_t sep = path.find_last_of(u"\\:");
+    std::u16string name = sep == std::u16string::npos ? path : path.substr(sep + 1);
+    const size_t dot = name.find_last_of(u'.');
+    if (dot != std::u16string::npos) name.erase(dot);
+    return name;
+}
+
+std::u16string MakeLinkEntry(const std::u16string& path) { return LinkNameFromPath(path) + u'\t' + path; }
+
+bool LinksContainPath(const util::StringList& links, const std::u16string& path) {
+    const std::u16string wanted = util::EnsureTrailingBackslash(path);
+    for (const auto& entry : links)
+        if (SameTextAscii(util::EnsureTrailingBackslash(CopyAfter(entry, u'\t')), wanted)) return true;
+    return false;
+}
+
+}  // namespace app

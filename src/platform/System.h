@@ -1,0 +1,31 @@
+#pragma once
+// The system port: names of the machine and the user, the Windows directory, version resources and
+// the tick counter.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/OsError.h"
+
+namespace platform {
+
+class System {
+public:
+    virtual ~System() = default;
+    // These three throw OsError with the platform's last error when the call fails.
+    virtual std::u16string WindowsDirectory() = 0;
+    virtual std::u16string ComputerName() = 0;
+    virtual std::u16string UserName() = 0;
+    // The four 16-bit parts of a file's version (major, minor, release, build), or nullopt when the
+    // file carries no version information.
+    virtual std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::u16string& path) = 0;
+    virtual std::u16string ExecutablePath() = 0;
+    // Milliseconds since some start; wraps around at 2^32.
+    virtual std::uint32_t TickCount() = 0;
+};
+
+System& GetSystem();
+System* SetSystem(System* replacement);
+
+}  // namespace platform

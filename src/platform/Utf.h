@@ -1,0 +1,12 @@
+#pragma once
+// Unicode transforms between UTF-16 (the program's text) and UTF-8. Pure code with no OS calls, so
+// both backends and the util layer share one implementation. Ill-formed input becomes U+FFFD.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view bytes);
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+#include "platform/CodePage.h"
+
+// Windows-1252 stands in for the ANSI code page. Bytes 0x80-0x9F carry typographic characters;
+// five of them are unassigned (0xFFFF here) and decode to themselves, as the platform does.
+namespace platform {
+namespace {
+constexpr char16_t High[32] = {0x20AC, 0xFFFF, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFF, 0x017D, 0xFFFF, 0xFFFF, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFF, 0x017E, 0x0178};
+
+bool Encode(char16_t c, char& out) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out = static_cast<char>(c); return true; }
+    for (int i = 0; i < 32; ++i)
+        if (High[i] == c) { out = static_cast<char>(0x80 + i); return true; }
+    if (c >= 0x80 && c < 0xA0 && High[c - 0x80] == 0xFFFF) { out = static_cast<char>(c); return true; }
+    return false;
+}
+}  // namespace
+
+std::string ToAnsi(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = '?';
+        if (!Encode(text[i], c)) {
+            c = '?';
+            // A surrogate pair is one character and becomes one replacement.
+            if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF)
+                ++i;
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::u16string FromAnsi(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        if (u >= 0x80 && u < 0xA0 && High[u - 0x80] != 0xFFFF) out += High[u - 0x80];
+        else out += static_cast<char16_t>(u);
+    }
+    return out;
+}
+
+}  // namespace platform

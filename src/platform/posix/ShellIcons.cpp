@@ -1,0 +1,47 @@
+#include "platform/ShellIcons.h"
+
+#include <sys/stat.h>
+
+#include <map>
+#include <mutex>
+
+#include "platform/posix/PosixPath.h"
+
+// Without a shell image list the icon source is a small table: a folder, an open folder, a file of
+// unknown type, and one index for each file extension met so far. The same path always gets the
+// same index within a run, which is all the callers rely on.
+namespace platform {
+namespace {
+constexpr int FolderIcon = 1;
+constexpr int OpenFolderIcon = 2;
+constexpr int PlainFileIcon = 3;
+
+class PosixShellIcons final : public ShellIcons {
+public:
+    std::optional<int> SysIconIndex(const std::u16string& path, std::uint32_t flags) override {
+        struct stat st{};
+        if (path.empty() || stat(posix::NativePath(path).c_str(), &st) != 0) return std::nullopt;
+        if (S_ISDIR(st.st_mode)) return (flags & ShgfiOpenIcon) ? OpenFolderIcon : FolderIcon;
+        const auto sep = path.find_last_of(u"\\/");
+        const auto dot = path.find_last_of(u'.');
+        if (dot == std::u16string::npos || (sep != std::u16string::npos && dot < sep)) return PlainFileIcon;
+        std::u16string extension = path.substr(dot);
+        for (char16_t& c : extension)
+            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+        std::lock_guard lock(mutex_);
+        auto [it, added] = byExtension_.try_emplace(extension, PlainFileIcon + 1 + static_cast<int>(byExtension_.size()));
+        return it->second;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<std::u16string, int> byExtension_;
+};
+}  // namespace
+
+ShellIcons& DefaultShellIcons() {
+    static PosixShellIcons icons;
+    return icons;
+}
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+#include "platform/CodePage.h"
+
+#include <climits>
+
+#include "platform/win32/WinText.h"
+
+namespace platform {
+
+std::string ToAnsi(std::u16string_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int length = static_cast<int>(text.size());
+    int needed = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string out(static_cast<size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), needed, nullptr, nullptr);
+    return out;
+}
+
+std::u16string FromAnsi(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX) return {};
+    const int length = static_cast<int>(bytes.size());
+    int needed = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    if (needed <= 0) return {};
+    std::u16string out(static_cast<size_t>(needed), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(out.data()), needed);
+    return out;
+}
+
+}  // namespace platform

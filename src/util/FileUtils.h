@@ -1,0 +1,29 @@
+#pragma once
+// File routines of the browsing controls and the system-information functions of the program.
+#include <cstdint>
+#include <string>
+
+#include "util/Utils.h"
+
+namespace util {
+
+bool IsValidFileName(const std::u16string& name);
+std::u16string StripInvalidFileNameChars(const std::u16string& name);
+void SplitDigitRuns(const std::u16string& text, StringList& list);
+// Digit-aware comparison: negative, zero or positive. 'file2' < 'file10', '10' < 'a', 'Abc' == 'abc'.
+int NaturalCompare(const std::u16string& a, const std::u16string& b);
+
+// Icon indexes in the system image list; 0 when the shell knows nothing of the path.
+int SysIconIndex(const std::u16string& path, std::uint32_t flags);
+int SysOpenIconIndex(const std::u16string& path, std::uint32_t flags);
+
+// These three throw platform::OsError when the platform call fails.
+std::u16string WindowsDirectory();
+std::u16string ComputerName();
+std::u16string CurrentUserName();
+// "major.minor.release.build" of the file's version resource; empty without one.
+std::u16string FileVersionText(const std::u16string& fileName);
+
+bool HasSubDirectories(const std::u16string& path);
+
+}  // namespace util
