@@ -1,0 +1,54 @@
+// "links.dat" written and read through the real file calls and the real ANSI code page.
+#include <gtest/gtest.h>
+
+#include "win32/WinTempDir.h"
+#include "util/LinksFile.h"
+
+using namespace util;
+
+namespace {
+const StringList NonAsciiLinks{u"Zubehör\tC:\\ProgramData\\Start Menu\\Zubehör\\Editor.lnk",
+                               u"\u8F85\u52A9\u5DE5\u5177\tC:\\\u5DE5\u5177\\\u8F85\u52A9.lnk", u"A\tB\tC"};
+}
+
+TEST(Win32LinksFile, UnicodeEncodingsRoundTripExactly) {
+    WinTempDir dir;
+    const std::u16string path = dir.File(u"links.dat");
+    for (auto encoding : {TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        ASSERT_TRUE(SaveLinksFile(path, {NonAsciiLinks, encoding}));
+        const auto back = LoadLinksFile(path);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->Encoding, encoding);
+        EXPECT_EQ(back->Lines, NonAsciiLinks);
+        EXPECT_EQ(dir.Count(), 1);
+    }
+}
+
+TEST(Win32LinksFile, AnsiReplacesOnlyWhatTheCodePageCannotHold) {
+    ASSERT_EQ(GetACP(), 1252u) << "the expectations below are written for the Western code page";
+    WinTempDir dir;
+    const std::u16string path = dir.File(u"links.dat");
+    ASSERT_TRUE(SaveLinksFile(path, {NonAsciiLinks, TextEncoding::Ansi}));
+    const std::string bytes = dir.Read(u"links.dat");
+    EXPECT_EQ(bytes.substr(0, 8), "Zubeh\xF6r\t");  // no mark, one byte per character
+    const auto back = LoadLinksFile(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Encoding, TextEncoding::Ansi);
+    ASSERT_EQ(back->Lines.size(), 3u);
+    EXPECT_EQ(back->Lines[0], NonAsciiLinks[0]);
+    EXPECT_EQ(back->Lines[1], u"????\tC:\\??\\??.lnk");
+    EXPECT_EQ(back->Lines[2], NonAsciiLinks[2]);
+}
+
+TEST(Win32LinksFile, ASaveThatCannotReplaceLeavesTheOldFile) {
+    WinTempDir dir;
+    const std::u16string path = dir.File(u"links.dat");
+    ASSERT_TRUE(SaveLinksFile(path, {{u"old\tC:\\old.txt"}, TextEncoding::Ansi}));
+    // Another program holds the file open without delete sharing: it cannot be replaced.
+    HANDLE holder = CreateFileW(platform::win32::W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(SaveLinksFile(path, {{u"new\tC:\\new.txt"}, TextEncoding::Ansi}));
+    CloseHandle(holder);
+    EXPECT_EQ(dir.Read(u"links.dat"), "old\tC:\\old.txt\r\n");
+    EXPECT_EQ(dir.Count(), 1);  // the temporary file is gone too
+}
