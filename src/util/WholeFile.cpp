@@ -30,17 +30,21 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     auto& fs = platform::GetFiles();
     ScopedHandle file(fs.Open(path, platform::FileAccess::Read, platform::ShareRead, platform::FileDisposition::OpenExisting));
     if (file.Get() == platform::InvalidFileHandle) return std::nullopt;
-    std::string bytes;
     std::uint32_t low = 0, high = 0;
-    if (fs.Size(file.Get(), low, high) && high == 0) bytes.reserve(low);
-    // Read to the end rather than trusting the size: the file may change while it is read.
-    std::string chunk(Chunk, '\0');
+    const size_t expected = fs.Size(file.Get(), low, high) && high == 0 ? low : 0;
+    // Read straight into the string and on to the end rather than trusting the size: the file may
+    // change while it is read.
+    std::string bytes(expected + 1, '\0');
+    size_t used = 0;
     for (;;) {
+        if (used == bytes.size()) bytes.resize(bytes.size() + Chunk);
+        const auto want = static_cast<std::uint32_t>(std::min<size_t>(Chunk, bytes.size() - used));
         std::uint32_t done = 0;
-        if (!fs.Read(file.Get(), chunk.data(), Chunk, done)) return std::nullopt;
+        if (!fs.Read(file.Get(), bytes.data() + used, want, done)) return std::nullopt;
         if (done == 0) break;
-        bytes.append(chunk.data(), done);
+        used += done;
     }
+    bytes.resize(used);
     return bytes;
 }
 

@@ -33,12 +33,10 @@ std::string ToAnsi(std::u16string_view text) {
 }
 
 std::u16string FromAnsi(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        if (u >= 0x80 && u < 0xA0 && High[u - 0x80] != 0xFFFF) out += High[u - 0x80];
-        else out += static_cast<char16_t>(u);
+    std::u16string out(bytes.size(), u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto u = static_cast<unsigned char>(bytes[i]);
+        out[i] = (u >= 0x80 && u < 0xA0 && High[u - 0x80] != 0xFFFF) ? High[u - 0x80] : static_cast<char16_t>(u);
     }
     return out;
 }

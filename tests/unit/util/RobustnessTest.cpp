@@ -35,7 +35,9 @@ TEST(Robustness, LinksReaderTakesAnyBytes) {
         // Every prefix parses too, and writing back and reading again keeps the lines for the
         // Unicode encodings (ANSI bytes may map to characters that write back differently).
         for (size_t cut = 0; cut < bytes.size(); cut += 7) ParseLinksText(std::string_view(bytes).substr(0, cut));
-        if (doc.Encoding != TextEncoding::Ansi) EXPECT_EQ(ParseLinksText(FormatLinksText(doc)).Lines, doc.Lines);
+        if (doc.Encoding != TextEncoding::Ansi) {
+            EXPECT_EQ(ParseLinksText(FormatLinksText(doc)).Lines, doc.Lines);
+        }
     }
 }
 
