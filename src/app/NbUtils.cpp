@@ -3,17 +3,6 @@
 #include "platform/ShellIcons.h"
 
 namespace app {
-namespace {
-char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
-
-bool SameTextAscii(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    return true;
-}
-}  // namespace
-
 std::u16string CopyBefore(const std::u16string& S, char16_t C) {
     const size_t p = S.find(C);
     return p == std::u16string::npos ? S : S.substr(0, p);
@@ -43,7 +32,7 @@ std::u16string MakeLinkEntry(const std::u16string& path) { return LinkNameFromPa
 bool LinksContainPath(const util::StringList& links, const std::u16string& path) {
     const std::u16string wanted = util::EnsureTrailingBackslash(path);
     for (const auto& entry : links)
-        if (SameTextAscii(util::EnsureTrailingBackslash(CopyAfter(entry, u'\t')), wanted)) return true;
+        if (util::SameTextAscii(util::EnsureTrailingBackslash(CopyAfter(entry, u'\t')), wanted)) return true;
     return false;
 }
 

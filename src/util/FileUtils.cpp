@@ -11,7 +11,6 @@ namespace {
 constexpr std::u16string_view InvalidFileNameChars = u"\\/:*?\"<>|";
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 
 // Compares two digit runs by value without a fixed-width integer, so runs of any length (a
 // 14-digit time stamp in a file name) compare by magnitude and never overflow.

@@ -126,6 +126,15 @@ std::u16string FloatToTextWithSep(char16_t decimalSeparator, double value) {
     return out;
 }
 
+char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+bool SameTextAscii(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
+
 int ChooseInt(bool condition, int a, int b) { return condition ? a : b; }
 
 std::u16string ChooseStr(bool condition, const std::u16string& a, const std::u16string& b) {

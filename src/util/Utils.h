@@ -20,6 +20,10 @@ std::u16string FloatToTextWithSep(char16_t decimalSeparator, double value);
 int ChooseInt(bool condition, int a, int b);
 std::u16string ChooseStr(bool condition, const std::u16string& a, const std::u16string& b);
 
+// Case folding of the ASCII letters a-z only; every other character compares by its code.
+char16_t UpperAscii(char16_t c);
+bool SameTextAscii(const std::u16string& a, const std::u16string& b);
+
 // Leading and trailing blanks and control characters (code 32 and below) removed.
 std::u16string TrimBlanks(const std::u16string& text);
 
