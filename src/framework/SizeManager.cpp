@@ -1,0 +1,128 @@
+#include "framework/SizeManager.h"
+
+#include "framework/DataStream.h"
+#include "ui/Exceptions.h"
+#include "util/Utils.h"
+
+namespace framework {
+
+using namespace ui;
+
+TSizeManager::TSizeManager(TComponent* AOwner) : TComponent(AOwner), FForm(AOwner) {}
+
+TSizeManager::~TSizeManager() { FreeItems(); }
+
+void TSizeManager::FreeItems() {
+    for (int i = 0; i < FStrings.Count(); ++i) {
+        delete FStrings.Objects(i);
+        FStrings.SetObject(i, nullptr);
+    }
+}
+
+void TSizeManager::CopyLines(const TStrings& lines) {
+    FreeItems();
+    FStrings.Clear();
+    for (int i = 0; i < lines.Count(); ++i) FStrings.Add(lines.Strings(i));
+}
+
+TSizeItem* TSizeManager::Item(int index) const { return dynamic_cast<TSizeItem*>(FStrings.Objects(index)); }
+
+void TSizeManager::SetStrings(const TStrings& lines) {
+    if (ComponentState() & csDesigning) CopyLines(lines);
+}
+
+void TSizeManager::Loaded() {
+    TComponent::Loaded();
+    if ((ComponentState() & csDesigning) || FLoaded) return;
+    FLoaded = true;
+    int index = 0;
+    while (index < FStrings.Count()) {
+        const std::u16string line = FStrings.Strings(index);
+        if (line.find(u'\t') == std::u16string::npos) {
+            FStrings.Delete(index);
+            continue;
+        }
+        util::StringList fields;
+        util::SplitToList(line, u"\t", fields);
+        if (fields.size() != 5 && fields.size() != 9) {
+            FStrings.Delete(index);
+            continue;
+        }
+        auto item = std::make_unique<TSizeItem>();
+        item->ScaleH = fields[1] != u"0";
+        item->ScaleV = fields[2] != u"0";
+        item->MoveH = fields[3] != u"0";
+        item->MoveV = fields[4] != u"0";
+        TComponent* component = FForm ? FForm->FindComponent(fields[0]) : nullptr;
+        // A five-field line that names a control keeps zero margins, like any line without them.
+        if (dynamic_cast<TControl*>(component) && fields.size() == 9) {
+            item->Rect.Left = StrToInt(fields[5]);
+            item->Rect.Right = StrToInt(fields[6]);
+            item->Rect.Top = StrToInt(fields[7]);
+            item->Rect.Bottom = StrToInt(fields[8]);
+        }
+        FStrings.SetString(index, fields[0]);
+        FStrings.SetObject(index, item.release());
+        ++index;
+    }
+}
+
+void TSizeManager::ResizeForm() {
+    for (int i = 0; i < FStrings.Count(); ++i) {
+        const TSizeItem* item = Item(i);
+        if (!item || !(item->ScaleH || item->ScaleV || item->MoveH || item->MoveV)) continue;
+        // Looked up anew each time: controls may come and go while the form lives.
+        auto* control = dynamic_cast<TControl*>(FForm ? FForm->FindComponent(FStrings.Strings(i)) : nullptr);
+        if (!control || !control->Parent()) continue;
+        const int CW = control->Parent()->ClientWidth();
+        const int CH = control->Parent()->ClientHeight();
+        int W = item->ScaleH ? CW - item->Rect.Left - item->Rect.Right : control->Width();
+        int H = item->ScaleV ? CH - item->Rect.Top - item->Rect.Bottom : control->Height();
+        int L = item->MoveH ? CW - W - item->Rect.Right : control->Left();
+        int T = item->MoveV ? CH - H - item->Rect.Bottom : control->Top();
+        if (OnSize) OnSize(this, control, L, T, W, H);
+        if (item->ScaleH) control->SetWidth(W);
+        if (item->ScaleV) control->SetHeight(H);
+        if (item->MoveH) control->SetLeft(L);
+        if (item->MoveV) control->SetTop(T);
+    }
+}
+
+void TSizeManager::Assign(const TPersistent* Source) {
+    if (auto* other = dynamic_cast<const TSizeManager*>(Source)) {
+        if (other != this) CopyLines(other->FStrings);
+        return;
+    }
+    if (auto* lines = dynamic_cast<const TStrings*>(Source)) {
+        if (lines != &FStrings) CopyLines(*lines);
+        return;
+    }
+    TComponent::Assign(Source);
+}
+
+void TSizeManager::AssignTo(TPersistent* Dest) const {
+    if (auto* lines = dynamic_cast<TStrings*>(Dest)) {
+        lines->Clear();
+        for (int i = 0; i < FStrings.Count(); ++i) lines->Add(FStrings.Strings(i));
+        return;
+    }
+    TComponent::AssignTo(Dest);
+}
+
+void TSizeManager::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) {
+    FreeItems();
+    ReadDataList(in, pos, FStrings);
+}
+
+void TSizeManager::WriteData(std::vector<std::uint8_t>& out) const { WriteDataList(FStrings, out); }
+
+bool TSizeManager::DataStored(const TSizeManager* ancestor) const {
+    if (!ancestor) return FStrings.Count() > 0;
+    if (FStrings.Count() == 0) return false;
+    if (FStrings.Count() != ancestor->FStrings.Count()) return true;
+    for (int i = 0; i < FStrings.Count(); ++i)
+        if (!util::SameTextAscii(FStrings.Strings(i), ancestor->FStrings.Strings(i))) return true;
+    return false;
+}
+
+}  // namespace framework

@@ -1,0 +1,41 @@
+#include "ui/Application.h"
+
+#include "ui/Backend.h"
+#include "ui/Exceptions.h"
+#include "util/TextCodec.h"
+#include "util/Utils.h"
+
+namespace ui {
+
+TApplication::TApplication() {
+    util::SetMessagePump([this] { ProcessMessages(); });
+}
+
+TApplication::~TApplication() { util::SetMessagePump(nullptr); }
+
+void TApplication::SetTitle(const std::u16string& title) {
+    FTitle = title;
+    GetBackend().SetApplicationTitle(title);
+}
+
+void TApplication::ProcessMessages() { GetBackend().ProcessMessages(); }
+
+int TApplication::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) {
+    return GetBackend().MessageBox(text, caption, flags);
+}
+
+void TApplication::HandleException(const std::exception& error) {
+    if (OnException) {
+        OnException(error);
+        return;
+    }
+    const auto* ours = dynamic_cast<const Exception*>(&error);
+    MessageBox(ours ? ours->Message() : util::FromUtf8(error.what()), FTitle, mbOk | mbIconError);
+}
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+}  // namespace ui

@@ -1,0 +1,45 @@
+#pragma once
+// The process-wide application: title, message processing, error reporting, message boxes.
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace ui {
+
+// Message box flags (values of the Windows API).
+constexpr unsigned mbOk = 0x0000;
+constexpr unsigned mbOkCancel = 0x0001;
+constexpr unsigned mbYesNo = 0x0004;
+constexpr unsigned mbIconError = 0x0010;
+constexpr unsigned mbIconQuestion = 0x0020;
+constexpr unsigned mbIconWarning = 0x0030;
+constexpr unsigned mbIconInformation = 0x0040;
+
+class TApplication {
+public:
+    // Installs ProcessMessages as the pump that waiting loops of the program use.
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    const std::u16string& Title() const { return FTitle; }
+    void SetTitle(const std::u16string& title);
+    void ProcessMessages();
+    // Ends every message loop.
+    void Terminate() { FTerminated = true; }
+    bool Terminated() const { return FTerminated; }
+    int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags);
+
+    // An error escaped an event handler: OnException if set, else a message box with its text.
+    void HandleException(const std::exception& error);
+    std::function<void(const std::exception&)> OnException;
+
+private:
+    std::u16string FTitle = u"Nimbrel";
+    bool FTerminated = false;
+};
+
+TApplication& Application();
+
+}  // namespace ui

@@ -1,0 +1,311 @@
+#include "ui/Control.h"
+
+#include <algorithm>
+
+#include "ui/Exceptions.h"
+#include "ui/Menus.h"
+
+namespace ui {
+
+// ---- TControl -------------------------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+    FFont.OnChange = [this] {
+        if (!FFontFromParent) FParentFont = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl() {
+    DestroyComponents();
+    if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
+    if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == FParent) return;
+    for (TWinControl* p = parent; p; p = p->Parent())
+        if (p == this) throw EComponentError(u"Ein Steuerelement kann nicht sich selbst als Vorfahr haben");
+    if (FParent) FParent->RemoveControl(this);
+    if (parent) parent->InsertControl(this);
+    ParentFontChanged();
+    ParentColorChanged();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    const bool resized = width != FWidth || height != FHeight;
+    if (!resized && left == FLeft && top == FTop) return;
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    BoundsChanged();
+    if (resized) Resize();
+}
+
+void TControl::HandleBoundsChanged(const TRect& bounds) {
+    const bool resized = bounds.Width() != FWidth || bounds.Height() != FHeight;
+    FLeft = bounds.Left;
+    FTop = bounds.Top;
+    FWidth = bounds.Width();
+    FHeight = bounds.Height();
+    if (resized) Resize();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled == FEnabled) return;
+    FEnabled = enabled;
+    EnabledChanged();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == FVisible) return;
+    FVisible = visible;
+    VisibleChanged();
+}
+
+bool TControl::Showing() const { return FVisible && FParent && FParent->Showing(); }
+
+void TControl::SetCaption(const std::u16string& caption) {
+    FCaptionSet = true;
+    if (caption == FCaption) return;
+    FCaption = caption;
+    TextChanged();
+}
+
+void TControl::SetName(const std::u16string& name) {
+    const std::u16string old = Name();
+    const bool follow = !(ComponentState() & csLoading) && (FControlStyle & csSetCaption) &&
+                        (FCaption == old || !FCaptionSet);
+    TComponent::SetName(name);
+    if (follow) {
+        FCaption = name;
+        TextChanged();
+    }
+}
+
+void TControl::SetParentFont(bool parentFont) {
+    if (parentFont == FParentFont) return;
+    FParentFont = parentFont;
+    ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent) return;
+    FFontFromParent = true;
+    FFont.Assign(&FParent->Font());
+    FFontFromParent = false;
+}
+
+void TControl::SetColor(TColor color) {
+    FParentColor = false;
+    if (color == FColor) return;
+    FColor = color;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool parentColor) {
+    if (parentColor == FParentColor) return;
+    FParentColor = parentColor;
+    ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (!FParentColor || !FParent || FParent->Color() == FColor) return;
+    FColor = FParent->Color();
+    ColorChanged();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == FPopupMenu) return;
+    if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
+    FPopupMenu = menu;
+    if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && (FControlStyle & csClickEvents)) FPressed = true;
+    MouseDown(button, shift, x, y);
+}
+
+void TControl::HandleMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+
+void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    const bool click = button == mbLeft && FPressed && ClientRect().Contains(x, y);
+    if (button == mbLeft) FPressed = false;
+    if (click) Click();
+    MouseUp(button, shift, x, y);
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Resize() {
+    if (OnResize) OnResize(this);
+}
+
+// ---- TWinControl ----------------------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+    DestroyComponents();
+    // Child controls go with their parent, as their widgets do.
+    while (!FControls.empty()) delete FControls.back();
+    DestroyHandle();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    FControls.push_back(control);
+    control->FParent = this;
+    if (auto* win = dynamic_cast<TWinControl*>(control); win && HandleAllocated()) win->HandleNeeded();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    if (auto* win = dynamic_cast<TWinControl*>(control)) win->DestroyHandle();
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
+    control->FParent = nullptr;
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Enabled() || !c->Visible()) return false;
+    return true;
+}
+
+void TWinControl::SetFocus() {
+    if (FPeer && CanFocus()) FPeer->SetFocus();
+}
+
+void TWinControl::HandleFocusChanged(bool focused) {
+    if (focused && OnEnter) OnEnter(this);
+    if (!focused && OnExit) OnExit(this);
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    const bool resized = width != FWidth || height != FHeight;
+    if (!resized && left == FLeft && top == FTop) return;
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FPeer) FPeer->SetBounds(BoundsRect());
+    BoundsChanged();
+    if (resized) Resize();
+}
+
+int TWinControl::ClientWidth() const { return FPeer ? FPeer->ClientSizeFor(FWidth, FHeight).cx : FWidth; }
+int TWinControl::ClientHeight() const { return FPeer ? FPeer->ClientSizeFor(FWidth, FHeight).cy : FHeight; }
+
+void TWinControl::Invalidate() {
+    if (FPeer) FPeer->Invalidate();
+}
+
+void TWinControl::Update() {
+    if (FPeer) FPeer->Update();
+}
+
+void TWinControl::HandleNeeded() {
+    if (FPeer) return;
+    if (Kind() != PeerKind::Form) {
+        if (!FParent) return;
+        FParent->HandleNeeded();
+        if (!FParent->HandleAllocated() || FPeer) return;
+    }
+    FPeer = GetBackend().CreatePeer(*this, Kind());
+    for (TControl* child : FControls)
+        if (auto* win = dynamic_cast<TWinControl*>(child)) win->HandleNeeded();
+}
+
+void TWinControl::DestroyHandle() {
+    if (!FPeer) return;
+    for (TControl* child : FControls)
+        if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyHandle();
+    FPeer.reset();
+}
+
+void TWinControl::EnabledChanged() {
+    if (FPeer) FPeer->SetEnabled(Enabled());
+    Invalidate();
+}
+
+void TWinControl::VisibleChanged() {
+    if (FPeer) FPeer->SetVisible(Visible());
+}
+
+void TWinControl::FontChanged() {
+    PeerStateChanged();
+    Invalidate();
+    for (TControl* child : FControls) child->ParentFontChanged();
+}
+
+void TWinControl::TextChanged() {
+    if (FPeer) FPeer->SetText(Caption());
+}
+
+void TWinControl::ColorChanged() {
+    PeerStateChanged();
+    Invalidate();
+    for (TControl* child : FControls) child->ParentColorChanged();
+}
+
+// ---- TCustomControl -------------------------------------------------------------------------
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+TCustomControl::~TCustomControl() { FCanvas.SetSurface(nullptr); }
+
+TCanvas& TCustomControl::Canvas() {
+    if (!FCanvas.HasSurface() && Peer()) FCanvas.SetSurface(Peer()->DirectSurface());
+    return FCanvas;
+}
+
+void TCustomControl::HandlePaint(std::unique_ptr<CanvasSurface> surface) {
+    if (FPainting) return;
+    FPainting = true;
+    FCanvas.SetSurface(std::move(surface));
+    FCanvas.Pen = TPen{};
+    FCanvas.Brush = TBrush{Color(), bsSolid};
+    FCanvas.Font.Assign(&Font());
+    try {
+        Paint();
+    } catch (...) {
+        FCanvas.SetSurface(nullptr);
+        FPainting = false;
+        throw;
+    }
+    FCanvas.SetSurface(nullptr);
+    FPainting = false;
+}
+
+void TCustomControl::ReleaseDirectSurface() {
+    if (!FPainting) FCanvas.SetSurface(nullptr);
+}
+
+}  // namespace ui

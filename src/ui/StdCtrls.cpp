@@ -1,0 +1,146 @@
+#include "ui/StdCtrls.h"
+
+#include "ui/Form.h"
+
+namespace ui {
+
+TLabel::TLabel(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetControlStyle(ControlStyle() | csOpaque);
+    SetParentColor(true);
+    SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetAlignment(TAlignment a) {
+    if (a == FAlignment) return;
+    FAlignment = a;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout l) {
+    if (l == FLayout) return;
+    FLayout = l;
+    Invalidate();
+}
+
+void TLabel::SetWordWrap(bool w) {
+    if (w == FWordWrap) return;
+    FWordWrap = w;
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::SetAutoSize(bool a) {
+    if (a == FAutoSize) return;
+    FAutoSize = a;
+    AdjustSize();
+}
+
+void TLabel::SetTransparent(bool t) {
+    if (t == FTransparent) return;
+    FTransparent = t;
+    Invalidate();
+}
+
+unsigned TLabel::DrawFlags() const {
+    unsigned flags = FAlignment == taCenter ? dtCenter : FAlignment == taRightJustify ? dtRight : dtLeft;
+    if (FWordWrap) flags |= dtWordBreak;
+    return flags | dtExpandTabs;
+}
+
+void TLabel::TextChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    TCustomControl::FontChanged();
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!FAutoSize || (ComponentState() & csLoading) || !Peer()) return;
+    TCanvas& canvas = Canvas();
+    canvas.Font.Assign(&Font());
+    TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
+    canvas.DrawText(Caption().empty() ? u" " : Caption(), r, DrawFlags() | dtCalcRect);
+    SetBounds(Left(), Top(), r.Width(), r.Height());
+}
+
+void TLabel::Paint() {
+    TCanvas& canvas = Canvas();
+    const TRect client = ClientRect();
+    if (!FTransparent) {
+        canvas.Brush.Color = Color();
+        canvas.FillRect(client);
+    }
+    canvas.Brush.Style = bsClear;
+    TRect r = client;
+    if (FLayout != tlTop) {
+        TRect measured = client;
+        canvas.DrawText(Caption(), measured, DrawFlags() | dtCalcRect);
+        const int offset = client.Height() - measured.Height();
+        r.Top += FLayout == tlCenter ? offset / 2 : offset;
+    }
+    if (!Enabled()) canvas.Font.SetColor(clGrayText);
+    canvas.DrawText(Caption(), r, DrawFlags());
+}
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 75, 25);
+}
+
+void TButton::SetDefault(bool d) {
+    if (d == FDefault) return;
+    FDefault = d;
+    PeerStateChanged();
+}
+
+void TButton::Click() {
+    TWinControl::Click();
+    if (FModalResult == mrNone) return;
+    if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+}
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 23);
+}
+
+void TEdit::SetMaxLength(int n) {
+    if (n == FMaxLength) return;
+    FMaxLength = n;
+    PeerStateChanged();
+}
+
+void TEdit::SetReadOnly(bool r) {
+    if (r == FReadOnly) return;
+    FReadOnly = r;
+    PeerStateChanged();
+}
+
+void TEdit::HandleTextEdited(const std::u16string& text) {
+    FFromWidget = true;
+    SetCaption(text);
+    FFromWidget = false;
+}
+
+void TEdit::TextChanged() {
+    if (!FFromWidget) TWinControl::TextChanged();
+    if (OnChange) OnChange(this);
+}
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 97, 17);
+}
+
+void TCheckBox::SetChecked(bool c) {
+    if (c == FChecked) return;
+    FChecked = c;
+    PeerStateChanged();
+    TWinControl::Click();
+}
+
+}  // namespace ui

@@ -1,0 +1,117 @@
+#pragma once
+// Value types shared by every component: colours, points, rectangles, mouse buttons, key states.
+#include <cstdint>
+
+namespace ui {
+
+// 0x00BBGGRR; 0xFF0000nn names system colour nn and is resolved by the backend when drawn.
+using TColor = std::uint32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clWhite = 0xFFFFFF;
+
+constexpr TColor SystemColorBit = 0xFF000000;
+constexpr TColor clScrollBar = 0xFF000000;
+constexpr TColor clWindow = 0xFF000005;
+constexpr TColor clWindowText = 0xFF000008;
+constexpr TColor clHighlight = 0xFF00000D;
+constexpr TColor clHighlightText = 0xFF00000E;
+constexpr TColor clBtnFace = 0xFF00000F;
+constexpr TColor clBtnShadow = 0xFF000010;
+constexpr TColor clGrayText = 0xFF000011;
+constexpr TColor clBtnText = 0xFF000012;
+constexpr TColor clBtnHighlight = 0xFF000014;
+constexpr TColor cl3DDkShadow = 0xFF000015;
+constexpr TColor cl3DLight = 0xFF000016;
+constexpr TColor clMenu = 0xFF000004;
+constexpr TColor clMenuText = 0xFF000007;
+
+constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == SystemColorBit; }
+constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFFu); }
+constexpr int RedOf(TColor c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr TColor MakeColor(int r, int g, int b) {
+    return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+    int cx = 0;
+    int cy = 0;
+    friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
+inline TRect Bounds(int left, int top, int width, int height) { return TRect{left, top, left + width, top + height}; }
+inline TRect Intersect(const TRect& a, const TRect& b) {
+    TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
+            a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+    if (r.Empty()) return TRect{};
+    return r;
+}
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Key and button state of a mouse or key event; bit values are fixed so that backends can map them.
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 0x01;
+constexpr TShiftState ssAlt = 0x02;
+constexpr TShiftState ssCtrl = 0x04;
+constexpr TShiftState ssLeft = 0x08;
+constexpr TShiftState ssRight = 0x10;
+constexpr TShiftState ssMiddle = 0x20;
+constexpr TShiftState ssDouble = 0x40;
+
+// Text drawing flags; the values are those of the Windows text API so the GDI backend passes them on.
+constexpr unsigned dtLeft = 0x0000;
+constexpr unsigned dtTop = 0x0000;
+constexpr unsigned dtCenter = 0x0001;
+constexpr unsigned dtRight = 0x0002;
+constexpr unsigned dtVCenter = 0x0004;
+constexpr unsigned dtBottom = 0x0008;
+constexpr unsigned dtWordBreak = 0x0010;
+constexpr unsigned dtSingleLine = 0x0020;
+constexpr unsigned dtExpandTabs = 0x0040;
+constexpr unsigned dtNoClip = 0x0100;
+constexpr unsigned dtCalcRect = 0x0400;
+constexpr unsigned dtNoPrefix = 0x0800;
+constexpr unsigned dtEndEllipsis = 0x8000;
+
+// Modal results.
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+constexpr int mrAbort = 3;
+constexpr int mrRetry = 4;
+constexpr int mrIgnore = 5;
+constexpr int mrYes = 6;
+constexpr int mrNo = 7;
+
+}  // namespace ui
