@@ -39,6 +39,9 @@ public:
     ~TControl() override;
     std::u16string ClassName() const override { return u"TControl"; }
 
+    // An untouched caption follows the name (outside loading), as in the form designer.
+    void SetName(const std::u16string& name) override;
+
     TWinControl* Parent() const { return FParent; }
     virtual void SetParent(TWinControl* parent);
 
@@ -129,7 +132,6 @@ protected:
     virtual void ColorChanged() {}
     virtual void BoundsChanged() {}
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void SetName(const std::u16string& name) override;
     // Parent font and colour arrived or changed.
     void ParentFontChanged();
     void ParentColorChanged();

@@ -1,0 +1,195 @@
+#pragma once
+// The main window's designed layout as a test form: its components by name, the six graphic
+// buttons with their designed properties and glyphs, and the size manager's table. Both test
+// tiers build it, so the Windows window and the headless one are the same form.
+#include <string>
+
+#include "controls/GraphicButton.h"
+#include "framework/DataStream.h"
+#include "framework/SizeManager.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Form.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+
+namespace testsupport {
+
+// The size table: every component but the size manager, in alphabetical order.
+inline const char16_t* const MainSizeTable[] = {
+    u"AllUsers1\t0\t0\t0\t0",
+    u"CurrentUser1\t0\t0\t0\t0",
+    u"Delete1\t0\t0\t0\t0",
+    u"FormManager1\t0\t0\t0\t0",
+    u"GraphicButton1\t0\t0\t1\t0\t347\t7\t200\t256",
+    u"GraphicButton2\t0\t0\t1\t0\t347\t7\t248\t208",
+    u"GraphicButton3\t0\t0\t1\t0\t347\t7\t304\t152",
+    u"GraphicButton4\t0\t0\t1\t0\t347\t7\t352\t104",
+    u"GraphicButton5\t0\t0\t1\t0\t384\t89\t423\t43",
+    u"GraphicButton6\t0\t0\t1\t0\t432\t41\t423\t43",
+    u"LargeFont1\t0\t0\t0\t0",
+    u"Logoff1\t0\t0\t0\t0",
+    u"MiddleFont1\t0\t0\t0\t0",
+    u"N1\t0\t0\t0\t0",
+    u"N2\t0\t0\t0\t0",
+    u"N3\t0\t0\t0\t0",
+    u"N4\t0\t0\t0\t0",
+    u"Open1\t0\t0\t0\t0",
+    u"PopupMenu1\t0\t0\t0\t0",
+    u"PopupMenu2\t0\t0\t0\t0",
+    u"Reboot1\t0\t0\t0\t0",
+    u"ShellTreeView1\t1\t1\t0\t0\t8\t173\t8\t8",
+    u"Shutdown1\t0\t0\t0\t0",
+    u"SmallFont1\t0\t0\t0\t0",
+    u"StringComp1\t0\t0\t0\t0",
+    u"Timer1\t0\t0\t0\t0",
+    u"UserImage\t0\t0\t1\t0\t347\t-1\t8\t391",
+    u"UserLabel\t0\t0\t1\t0\t344\t2\t112\t344",
+    u"VersionLabel\t0\t0\t1\t1\t344\t2\t477\t8",
+};
+
+constexpr ui::TColor DarkGrey = 0x555555;
+
+// A 16 x 16 upward arrow in window-text white on a magenta key background.
+inline void MakeArrowGlyph(ui::TBitmap& b) {
+    b.SetSize(16, 16);
+    b.Canvas().Brush.Color = ui::clFuchsia;
+    b.Canvas().FillRect(ui::Rect(0, 0, 16, 16));
+    for (int row = 0; row < 7; ++row)
+        for (int x = 7 - row; x <= 8 + row; ++x) b.SetPixel(x, 2 + row, ui::clWhite);
+    for (int y = 9; y < 14; ++y)
+        for (int x = 6; x <= 9; ++x) b.SetPixel(x, y, ui::clWhite);
+}
+
+// A 16 x 16 row of three dots.
+inline void MakeDotsGlyph(ui::TBitmap& b) {
+    b.SetSize(16, 16);
+    b.Canvas().Brush.Color = ui::clFuchsia;
+    b.Canvas().FillRect(ui::Rect(0, 0, 16, 16));
+    for (int dot = 0; dot < 3; ++dot)
+        for (int y = 7; y < 9; ++y)
+            for (int x = 2 + dot * 5; x < 4 + dot * 5; ++x) b.SetPixel(x, y, ui::clWhite);
+}
+
+// The properties all six buttons share in the design.
+inline void ApplyButtonDesign(controls::TGraphicButton& b) {
+    b.SetAllowAllUp(false);
+    b.SetCanClick(true);
+    b.SetDown(false);
+    b.SetUpDownStyle(false);
+    b.SetTransparent(true);
+    b.SetNumGlyph(1);
+    b.SetSelectColor(DarkGrey);
+    b.SetFrameColor(ui::clGray);
+    b.SetSelectFrameColor(ui::clSilver);
+    b.SetBevelLight(ui::clBtnHighlight);
+    b.SetBevelShadow(ui::clBtnShadow);
+    b.SetFrame(true);
+    b.SetFrameStyle(controls::fsRectangle);
+    b.SetButtonLight(0xAAFFFF);
+    b.SetButtonShadow(0x55DFFF);
+    b.SetButtonGradient(false);
+    b.SetLayout(controls::ltGlyphLeft);
+    b.SetShowCaption(true);
+    b.SetColor(DarkGrey);
+    b.Font().SetName(u"Segoe UI");
+    b.Font().SetHeight(-13);
+    b.Font().SetColor(ui::clWindow);
+}
+
+class MainWindowForm : public ui::TForm {
+public:
+    MainWindowForm() : TForm(nullptr) {
+        BeginLoading();
+        SetName(u"MainForm");
+        SetBorderStyle(ui::bsSizeToolWin);
+        SetBorderIcons(0);
+        SetCaption(u"Nimbrel");
+        SetColor(DarkGrey);
+        Font().SetName(u"Segoe UI");
+        Font().SetHeight(-13);
+        Font().SetColor(ui::clWindowText);
+        SetClientSize(514, 497);
+
+        UserLabel = Make<ui::TLabel>(u"UserLabel", 344, 112, 168, 41);
+        UserLabel->SetAlignment(ui::taCenter);
+        UserLabel->SetLayout(ui::tlCenter);
+        UserLabel->SetAutoSize(false);
+        UserLabel->SetWordWrap(true);
+        UserLabel->Font().SetHeight(-17);
+        UserLabel->Font().SetColor(ui::clWindow);
+        UserLabel->SetCaption(u"User\r\n\r\nComputer");
+        ShellTreeView1 = Make<ui::TCustomControl>(u"ShellTreeView1", 8, 8, 333, 481);
+        ShellTreeView1->SetColor(DarkGrey);
+        SizeManager1 = new framework::TSizeManager(this);
+        SizeManager1->SetName(u"SizeManager1");
+        UserImage = Make<ui::TImage>(u"UserImage", 347, 8, 168, 98);
+        UserImage->SetCenter(true);
+        UserImage->SetTransparent(true);
+        Timer1 = new ui::TTimer(this);
+        Timer1->SetName(u"Timer1");
+        Timer1->SetInterval(250);
+        VersionLabel = Make<ui::TLabel>(u"VersionLabel", 344, 477, 168, 12);
+        VersionLabel->SetAlignment(ui::taCenter);
+        VersionLabel->SetAutoSize(false);
+        VersionLabel->Font().SetName(u"Tahoma");
+        VersionLabel->Font().SetHeight(-9);
+        VersionLabel->SetCaption(u"Corvath Nimbrel Version: 1.0");
+        PopupMenu1 = new ui::TPopupMenu(this);
+        PopupMenu1->SetName(u"PopupMenu1");
+        const struct {
+            const char16_t* name;
+            int left, top, width, height;
+            const char16_t* caption;
+        } buttons[6] = {{u"GraphicButton1", 347, 200, 160, 41, u"Systemsteuerung"},
+                        {u"GraphicButton2", 347, 248, 160, 41, u"Information"},
+                        {u"GraphicButton3", 347, 304, 160, 41, u"Ausführen"},
+                        {u"GraphicButton4", 347, 352, 160, 41, u"Ordner erstellen"},
+                        {u"GraphicButton5", 384, 423, 41, 28, u""},
+                        {u"GraphicButton6", 432, 423, 41, 28, u""}};
+        for (int i = 0; i < 6; ++i) {
+            auto* b = Make<controls::TGraphicButton>(buttons[i].name, buttons[i].left, buttons[i].top,
+                                                     buttons[i].width, buttons[i].height);
+            ApplyButtonDesign(*b);
+            b->SetCaption(buttons[i].caption);
+            b->SetTabOrder(i + 1);
+            b->SetPopupMenu(PopupMenu1);
+            Buttons[i] = b;
+        }
+        MakeArrowGlyph(Buttons[4]->Glyph());
+        MakeDotsGlyph(Buttons[5]->Glyph());
+        PopupMenu2 = new ui::TPopupMenu(this);
+        PopupMenu2->SetName(u"PopupMenu2");
+        PopupMenu2->SetOwnerDraw(true);
+
+        ui::TStringList table;
+        for (const char16_t* line : MainSizeTable) table.Add(line);
+        std::vector<std::uint8_t> data;
+        framework::WriteDataList(table, data);
+        std::size_t pos = 0;
+        SizeManager1->ReadData(data, pos);
+
+        OnResize = [this](ui::TObject*) { SizeManager1->ResizeForm(); };
+        FinishLoading();
+    }
+
+    template <class T>
+    T* Make(const char16_t* name, int left, int top, int width, int height) {
+        auto* c = new T(this);
+        c->SetName(name);
+        c->SetParent(this);
+        c->SetBounds(left, top, width, height);
+        return c;
+    }
+
+    ui::TLabel* UserLabel;
+    ui::TCustomControl* ShellTreeView1;
+    framework::TSizeManager* SizeManager1;
+    ui::TImage* UserImage;
+    ui::TTimer* Timer1;
+    ui::TLabel* VersionLabel;
+    ui::TPopupMenu* PopupMenu1;
+    ui::TPopupMenu* PopupMenu2;
+    controls::TGraphicButton* Buttons[6];
+};
+
+}  // namespace testsupport

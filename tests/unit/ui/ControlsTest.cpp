@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include "support/MainWindowDesign.h"
+#include "ui/Application.h"
+#include "ui/Buttons.h"
+#include "ui/Exceptions.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Form.h"
+#include "ui/ImageList.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+#include "ui/headless/HeadlessBackend.h"
+#include "util/Utils.h"
+
+using namespace ui;
+using headless::Headless;
+using headless::PeerOf;
+
+namespace {
+struct Dialog : TForm {
+    Dialog() : TForm(nullptr) {
+        BeginLoading();
+        SetBorderStyle(bsDialog);
+        SetClientSize(300, 120);
+        Ok = new TButton(this);
+        Ok->SetName(u"OkButton");
+        Ok->SetParent(this);
+        Ok->SetModalResult(mrOk);
+        Ok->SetDefault(true);
+        Edit = new TEdit(this);
+        Edit->SetName(u"Edit1");
+        Edit->SetParent(this);
+        Check = new TCheckBox(this);
+        Check->SetName(u"CheckBox1");
+        Check->SetParent(this);
+        FinishLoading();
+    }
+    TButton* Ok;
+    TEdit* Edit;
+    TCheckBox* Check;
+};
+}  // namespace
+
+TEST(Form, ClientSizeBordersAndChildrenWidgets) {
+    Dialog d;
+    EXPECT_EQ(d.ClientWidth(), 300);
+    EXPECT_EQ(d.Width(), 300 + headless::FrameWidth);
+    EXPECT_EQ(d.Height(), 120 + headless::FrameHeight);
+    EXPECT_TRUE(d.Ok->HandleAllocated());
+    // Names given while loading do not become captions; later ones do while untouched.
+    EXPECT_EQ(d.Ok->Caption(), u"");
+    auto* late = new TButton(&d);
+    late->SetName(u"Later");
+    EXPECT_EQ(late->Caption(), u"Later");
+    late->SetCaption(u"Eigener Text");
+    late->SetName(u"Renamed");
+    EXPECT_EQ(late->Caption(), u"Eigener Text");
+    // Fonts follow the parent until a control sets its own.
+    d.Font().SetHeight(-20);
+    EXPECT_EQ(d.Edit->Font().Height(), -20);
+    d.Edit->Font().SetHeight(-9);
+    d.Font().SetHeight(-30);
+    EXPECT_EQ(d.Edit->Font().Height(), -9);
+    EXPECT_EQ(d.Ok->Font().Height(), -30);
+    EXPECT_THROW(d.Edit->SetParent(d.Edit), EComponentError);
+}
+
+TEST(Form, ShowModalEndsOnModalResultOrClose) {
+    Dialog d;
+    int shows = 0;
+    d.OnShow = [&](TObject*) { ++shows; };
+    Headless().Post([&] { PeerOf(*d.Ok).ClickAt(1, 1); });
+    EXPECT_EQ(d.ShowModal(), mrOk);
+    EXPECT_EQ(shows, 1);
+    EXPECT_FALSE(d.Visible());
+
+    // Close ends the loop with mrCancel; an OnClose answering caNone keeps it open.
+    int closeCalls = 0;
+    d.OnClose = [&](TObject*, TCloseAction& action) {
+        if (++closeCalls == 1) action = caNone;
+    };
+    Headless().Post([&] { d.Close(); });
+    Headless().Post([&] {
+        EXPECT_TRUE(d.Showing());
+        d.Close();
+    });
+    EXPECT_EQ(d.ShowModal(), mrCancel);
+    EXPECT_EQ(closeCalls, 2);
+}
+
+TEST(Form, PlacementActivationAndMoveReports) {
+    struct Reporting : TForm {
+        Reporting() : TForm(nullptr) { SetBorderStyle(bsSizeToolWin); }
+        void WMActivate(int state) override {
+            TForm::WMActivate(state);
+            activations.push_back(state);
+        }
+        void WMMove() override { ++moves; }
+        void WMSize() override { ++sizes; }
+        std::vector<int> activations;
+        int moves = 0, sizes = 0;
+    } f;
+    TWindowPlacement p;
+    p.Flags = 2;
+    p.ShowCmd = 5;
+    p.MinPosition = {-1, -1};
+    p.MaxPosition = {-1, -1};
+    p.NormalPosition = Rect(5, 5, 645, 485);
+    f.SetPlacement(p);
+    EXPECT_EQ(f.BoundsRect(), Rect(5, 5, 645, 485));
+    EXPECT_EQ(f.moves, 1);
+    EXPECT_EQ(f.sizes, 1);
+    EXPECT_EQ(f.GetPlacement(), p);
+    auto& peer = PeerOf(f);
+    peer.UserSetBounds(Rect(10, 5, 650, 485));  // moved only
+    EXPECT_EQ(f.moves, 2);
+    EXPECT_EQ(f.sizes, 1);
+    peer.Activate(waActive);
+    peer.Activate(waInactive);
+    EXPECT_EQ(f.activations, (std::vector<int>{waActive, waInactive}));
+}
+
+TEST(Controls, EditCheckBoxAndLabel) {
+    Dialog d;
+    int changes = 0;
+    d.Edit->OnChange = [&](TObject*) { ++changes; };
+    d.Edit->HandleTextEdited(u"abc");  // typed by the user: the widget already shows it
+    EXPECT_EQ(d.Edit->Text(), u"abc");
+    EXPECT_EQ(PeerOf(*d.Edit).Text, u"");
+    d.Edit->SetText(u"xyz");  // set by code: mirrored into the widget
+    EXPECT_EQ(PeerOf(*d.Edit).Text, u"xyz");
+    d.Edit->SetText(u"xyz");
+    EXPECT_EQ(changes, 2);
+
+    int clicks = 0;
+    d.Check->OnClick = [&](TObject*) { ++clicks; };
+    d.Check->HandleToggled();
+    EXPECT_TRUE(d.Check->Checked());
+    d.Check->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+
+    testsupport::MainWindowForm main;
+    auto& label = PeerOf(*main.UserLabel);
+    label.Paint();
+    ASSERT_EQ(label.Texts.size(), 1u);
+    const auto& t = label.Texts[0];
+    EXPECT_EQ(t.Flags & (dtCenter | dtWordBreak), dtCenter | dtWordBreak);
+    EXPECT_EQ(t.Color, 0xFFFFFFu);  // clWindow on the dark background
+    EXPECT_EQ(label.Raster.Pixel(0, 0), testsupport::DarkGrey);
+    ASSERT_EQ(t.Layout.Lines.size(), 3u);
+    EXPECT_EQ(t.Layout.Lines[0].Y, (41 - 3 * 20) / 2);  // vertically centred block of three lines
+}
+
+TEST(Controls, TimerRunsOnlyAfterLoadingAndTicks) {
+    testsupport::MainWindowForm main;
+    int ticks = 0;
+    main.Timer1->OnTimer = [&](TObject*) {
+        ++ticks;
+        main.Timer1->SetEnabled(false);
+    };
+    EXPECT_TRUE(Headless().TimerRunning(*main.Timer1));
+    Headless().TickTimers();
+    Headless().TickTimers();
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(Headless().TimerRunning(*main.Timer1));
+}
+
+TEST(Controls, PopupMenuItemsAndOwnerDrawImages) {
+    TForm form(nullptr);
+    auto* menu = new TPopupMenu(&form);
+    auto* images = new TImageList(&form);
+    menu->SetImages(images);
+    menu->SetOwnerDraw(true);
+    int chosen = 0;
+    for (const char16_t* caption : {u"Alle Benutzer", u"-", u"Öffnen..."}) {
+        auto* item = new TMenuItem(&form);
+        item->SetCaption(caption);
+        item->OnClick = [&chosen](TObject*) { ++chosen; };
+        menu->Items().Add(item);
+    }
+    EXPECT_TRUE(menu->Items().Items(1)->IsLine());
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) {
+        ++popups;
+        menu->Items().Items(2)->SetEnabled(false);
+    };
+    Headless().OnPopup = [](TPopupMenu& m) {
+        m.Items().Items(2)->Click();  // disabled: nothing
+        m.Items().Items(0)->Click();
+    };
+    menu->Popup(100, 200);
+    Headless().OnPopup = nullptr;
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(chosen, 1);
+    ASSERT_FALSE(Headless().Popups.empty());
+    EXPECT_EQ(Headless().Popups.back().At, (TPoint{100, 200}));
+    delete images;  // the menu hears of it
+    EXPECT_EQ(menu->Images(), nullptr);
+    delete menu->Items().Items(0);
+    EXPECT_EQ(menu->Items().Count(), 2);
+
+    TImageList system(nullptr);
+    system.BindHandle(0x1234, 50);
+    EXPECT_TRUE(system.ShareImages());
+    EXPECT_EQ(system.Count(), 50);
+    TBitmap b(20, 20, clBlack);
+    system.Draw(b.Canvas(), 2, 2, 3);
+    EXPECT_NE(b.Pixel(5, 5), clBlack);
+    EXPECT_EQ(b.Pixel(1, 1), clBlack);
+}
+
+TEST(Controls, SpeedButtonGroupsAndDisabledGlyph) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetClientSize(200, 50);
+    TSpeedButton* b[2];
+    int clicks = 0;
+    for (auto& button : b) {
+        button = new TSpeedButton(&form);
+        button->SetParent(&form);
+        button->SetGroupIndex(1);
+        button->OnClick = [&](TObject*) { ++clicks; };
+    }
+    PeerOf(*b[0]).ClickAt(3, 3);
+    EXPECT_TRUE(b[0]->Down());
+    PeerOf(*b[1]).ClickAt(3, 3);
+    EXPECT_TRUE(b[1]->Down());
+    EXPECT_FALSE(b[0]->Down());
+    PeerOf(*b[1]).ClickAt(3, 3);  // the last one down stays down
+    EXPECT_TRUE(b[1]->Down());
+    PeerOf(*b[0]).Press(3, 3);
+    PeerOf(*b[0]).MoveTo(100, 3);
+    PeerOf(*b[0]).Release(100, 3);
+    EXPECT_EQ(clicks, 3);
+
+    TBitmap& g = b[0]->Glyph();
+    g.SetSize(8, 4);
+    b[0]->SetNumGlyphs(2);
+    EXPECT_EQ(b[0]->GlyphSource(), Rect(0, 0, 4, 4));
+    b[0]->SetEnabled(false);
+    EXPECT_EQ(b[0]->GlyphSource(), Rect(4, 0, 8, 4));
+}
+
+TEST(Application, PumpsMessagesForDelaysAndReportsErrors) {
+    TApplication& app = Application();
+    int ran = 0;
+    Headless().Post([&] { ++ran; });
+    util::DelayWithMessages(0);
+    EXPECT_EQ(ran, 1);
+
+    std::u16string seen;
+    app.OnException = [&](const std::exception& e) {
+        if (auto* ours = dynamic_cast<const Exception*>(&e)) seen = ours->Message();
+    };
+    app.HandleException(EConvertError(u"kaputt"));
+    EXPECT_EQ(seen, u"kaputt");
+    app.OnException = nullptr;
+    const auto boxes = Headless().MessageBoxes.size();
+    app.HandleException(std::runtime_error("plain"));
+    ASSERT_EQ(Headless().MessageBoxes.size(), boxes + 1);
+    EXPECT_EQ(Headless().MessageBoxes.back().Text, u"plain");
+    EXPECT_EQ(Headless().MessageBoxes.back().Flags, mbIconError);
+}
