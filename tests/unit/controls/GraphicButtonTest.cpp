@@ -28,6 +28,7 @@ struct Harness {
         button->Font().SetName(u"Segoe UI");
         button->Font().SetHeight(-13);
         button->OnClick = [this](TObject*) { ++clicks; };
+        form.Show();  // only a shown form lets its controls take the focus
     }
     headless::HeadlessPeer& peer() { return PeerOf(*button); }
     const TBitmap& paint() {
