@@ -49,7 +49,6 @@ public:
     virtual std::unique_ptr<CanvasSurface> DirectSurface() = 0;
 
     // Forms only.
-    virtual int RunModal() { return 0; }
     virtual TWindowPlacement GetPlacement() const { return {}; }
     virtual void SetPlacement(const TWindowPlacement&) {}
     virtual void SetTopmost(bool) {}

@@ -131,7 +131,8 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && (FControlStyle & csClickEvents)) FPressed = true;
+    // The second press of a double click makes no click of its own.
+    if (button == mbLeft && (FControlStyle & csClickEvents) && !(shift & ssDouble)) FPressed = true;
     MouseDown(button, shift, x, y);
 }
 
@@ -142,6 +143,13 @@ void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int 
     if (button == mbLeft) FPressed = false;
     if (click) Click();
     MouseUp(button, shift, x, y);
+}
+
+bool TControl::HandleContextMenu(int screenX, int screenY) {
+    if (!FPopupMenu) return false;
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(screenX, screenY);
+    return true;
 }
 
 void TControl::Click() {
@@ -248,6 +256,14 @@ void TWinControl::DestroyHandle() {
     for (TControl* child : FControls)
         if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyHandle();
     FPeer.reset();
+}
+
+bool TWinControl::DialogChar(char16_t ch) {
+    // A copy: a click taken here may free or add controls.
+    const std::vector<TControl*> children = FControls;
+    for (TControl* child : children)
+        if (child->Enabled() && child->Visible() && child->HandleDialogChar(ch)) return true;
+    return false;
 }
 
 void TWinControl::EnabledChanged() {

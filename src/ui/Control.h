@@ -114,6 +114,9 @@ public:
     void HandleBoundsChanged(const TRect& bounds);
     // An accelerator typed in the form; true when this control took it.
     bool HandleDialogChar(char16_t ch) { return DialogChar(ch); }
+    // The user asked for a context menu at a screen point: the control's popup menu opens there.
+    // False when the control has none, so that the platform may ask the parent.
+    bool HandleContextMenu(int screenX, int screenY);
 
     virtual void Click();
 
@@ -202,6 +205,8 @@ protected:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // Offers an accelerator to the children in turn, so that a form reaches every button on it.
+    bool DialogChar(char16_t ch) override;
     void EnabledChanged() override;
     void VisibleChanged() override;
     void FontChanged() override;

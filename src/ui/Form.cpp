@@ -49,6 +49,12 @@ void TForm::Show() {
 void TForm::VisibleChanged() {
     if (Visible()) {
         HandleNeeded();
+        if (FPosition == poScreenCenter && !FPlaced) {
+            const TRect area = GetBackend().WorkArea();
+            SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
+                      Height());
+        }
+        FPlaced = true;
         if (OnShow) OnShow(this);
     }
     TWinControl::VisibleChanged();
@@ -93,6 +99,7 @@ TWindowPlacement TForm::GetPlacement() {
 
 void TForm::SetPlacement(const TWindowPlacement& placement) {
     HandleNeeded();
+    FPlaced = true;
     if (Peer()) Peer()->SetPlacement(placement);
 }
 

@@ -94,6 +94,7 @@ private:
     TPosition FPosition = poDesigned;
     int FModalResult = mrNone;
     bool FModal = false;
+    bool FPlaced = false;  // shown once: the position rule no longer applies
 };
 
 // The form a control sits on, or nullptr.

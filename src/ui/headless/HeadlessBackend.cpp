@@ -75,8 +75,13 @@ TWindowPlacement HeadlessPeer::GetPlacement() const {
 
 void HeadlessPeer::SetPlacement(const TWindowPlacement& placement) {
     Placement = placement;
-    // As on the platform, the window reports the move and the size it was given.
+    // As on the platform, the window reports the move and the size it was given, and any show
+    // command but "hide" shows it.
     UserSetBounds(placement.NormalPosition);
+    if (auto* form = dynamic_cast<TForm*>(&Control)) {
+        Visible = placement.ShowCmd != 0;
+        form->HandleShowing(Visible);
+    }
 }
 
 void HeadlessPeer::EndMessage() { Control.ReleaseDirectSurface(); }

@@ -44,7 +44,6 @@ public:
     bool Focused() const override;
     TSize ClientSizeFor(int width, int height) const override;
     std::unique_ptr<CanvasSurface> DirectSurface() override;
-    int RunModal() override { return 0; }
     TWindowPlacement GetPlacement() const override;
     void SetPlacement(const TWindowPlacement& placement) override;
     void SetTopmost(bool topmost) override { Topmost = topmost; }
