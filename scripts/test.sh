@@ -52,6 +52,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 count "$log_dir/win32.log"
 wineserver -k >/dev/null 2>&1 || true
+# Screenshots the Windows tests took, as PNG for a person to look at.
+for shot in "$NIMBREL_ARTIFACTS"/*.bmp; do
+    [ -e "$shot" ] || continue
+    convert "$shot" "${shot%.bmp}.png" && rm -f "$shot" && echo "screenshot: ${shot%.bmp}.png"
+done
 
 [ $failed -eq 0 ] || status=1
 echo "tests: $passed passed, $failed failed"
