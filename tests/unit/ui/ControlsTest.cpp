@@ -111,6 +111,11 @@ TEST(Form, PlacementActivationAndMoveReports) {
     EXPECT_EQ(f.moves, 1);
     EXPECT_EQ(f.sizes, 1);
     EXPECT_EQ(f.GetPlacement(), p);
+    // A show command other than "hide" shows the window, as on the platform.
+    EXPECT_TRUE(f.Visible());
+    p.ShowCmd = 0;
+    f.SetPlacement(p);
+    EXPECT_FALSE(f.Visible());
     auto& peer = PeerOf(f);
     peer.UserSetBounds(Rect(10, 5, 650, 485));  // moved only
     EXPECT_EQ(f.moves, 2);
@@ -260,4 +265,59 @@ TEST(Application, PumpsMessagesForDelaysAndReportsErrors) {
     ASSERT_EQ(Headless().MessageBoxes.size(), boxes + 1);
     EXPECT_EQ(Headless().MessageBoxes.back().Text, u"plain");
     EXPECT_EQ(Headless().MessageBoxes.back().Flags, mbIconError);
+}
+
+TEST(Controls, ContextMenusAcceleratorsAndDoubleClicks) {
+    testsupport::MainWindowForm form;
+    form.Show();
+    auto& peer = PeerOf(*form.Buttons[2]);
+    // A right click asks for the context menu: the buttons' popup opens for that button.
+    Headless().Popups.clear();
+    EXPECT_TRUE(form.Buttons[2]->HandleContextMenu(400, 320));
+    ASSERT_EQ(Headless().Popups.size(), 1u);
+    EXPECT_EQ(Headless().Popups[0].Menu, form.PopupMenu1);
+    EXPECT_EQ(Headless().Popups[0].At, (TPoint{400, 320}));
+    EXPECT_EQ(form.PopupMenu1->PopupComponent(), form.Buttons[2]);
+    EXPECT_FALSE(form.ShellTreeView1->HandleContextMenu(10, 10));  // none: the parent is asked
+    EXPECT_EQ(Headless().Popups.size(), 1u);
+
+    // The form hands an accelerator to its children; only a visible, enabled owner of it takes it.
+    int clicks[6] = {};
+    for (int i = 0; i < 6; ++i) form.Buttons[i]->OnClick = [&clicks, i](TObject*) { ++clicks[i]; };
+    form.Buttons[3]->SetCaption(u"&Ordner erstellen");
+    form.Buttons[1]->SetCaption(u"&Information");
+    EXPECT_TRUE(PeerOf(form).DialogChar(u'o'));
+    EXPECT_FALSE(PeerOf(form).DialogChar(u'q'));
+    form.Buttons[1]->SetVisible(false);
+    EXPECT_FALSE(PeerOf(form).DialogChar(u'i'));
+    EXPECT_EQ(clicks[3], 1);
+    EXPECT_EQ(clicks[1], 0);
+
+    // The second press of a double click makes no click of its own in a control that clicks on
+    // release (a graphic button runs its own press logic and clicks twice).
+    int doubles = 0, treeClicks = 0;
+    form.ShellTreeView1->OnDblClick = [&](TObject*) { ++doubles; };
+    form.ShellTreeView1->OnClick = [&](TObject*) { ++treeClicks; };
+    auto& tree = PeerOf(*form.ShellTreeView1);
+    tree.ClickAt(20, 20);
+    form.ShellTreeView1->HandleDblClick();
+    tree.Press(20, 20, mbLeft, ssDouble);
+    tree.Release(20, 20);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(treeClicks, 1);
+    peer.ClickAt(20, 20);
+    EXPECT_EQ(clicks[2], 1);
+}
+
+TEST(Form, ScreenCentredOnFirstShowOnly) {
+    TForm f(nullptr);
+    f.SetBorderStyle(bsDialog);
+    f.SetPosition(poScreenCenter);
+    f.SetBounds(0, 0, 300, 200);
+    f.Show();
+    EXPECT_EQ(f.BoundsRect(), Bounds((1280 - 300) / 2, (1024 - 200) / 2, 300, 200));
+    f.Hide();
+    f.SetBounds(10, 10, 300, 200);
+    f.Show();
+    EXPECT_EQ(f.Left(), 10);
 }

@@ -1,0 +1,226 @@
+// The standard widgets on real windows: native buttons, edits and check boxes in a modal form,
+// dialog keys, timers, window placement and an owner-drawn popup menu.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "controls/GraphicButton.h"
+#include "ui/Application.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Form.h"
+#include "ui/ImageList.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+#include "ui/win32/WindowPeer.h"
+
+using namespace ui;
+using ui::win32::WindowOf;
+
+namespace {
+
+bool PumpUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Application().ProcessMessages();
+    }
+    return true;
+}
+
+// Runs `step` once from a platform timer while a modal loop (a form's or a menu's) is running.
+std::function<void()> pendingStep;
+void RunSoon(std::function<void()> step) {
+    pendingStep = std::move(step);
+    SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        auto step = std::move(pendingStep);
+        pendingStep = nullptr;
+        if (step) step();
+    });
+}
+
+struct DialogForm : TForm {
+    DialogForm() : TForm(nullptr) {
+        SetBorderStyle(bsDialog);
+        SetCaption(u"Ordner erstellen");
+        SetBounds(100, 100, 300, 160);
+        Edit = new TEdit(this);
+        Edit->SetParent(this);
+        Edit->SetBounds(10, 10, 200, 23);
+        Check = new TCheckBox(this);
+        Check->SetParent(this);
+        Check->SetBounds(10, 40, 200, 17);
+        Check->SetCaption(u"Öffnen");
+        Ok = new TButton(this);
+        Ok->SetParent(this);
+        Ok->SetBounds(10, 70, 75, 25);
+        Ok->SetCaption(u"OK");
+        Ok->SetDefault(true);
+        Ok->SetModalResult(mrOk);
+        Cancel = new TButton(this);
+        Cancel->SetParent(this);
+        Cancel->SetBounds(100, 70, 75, 25);
+        Cancel->SetCaption(u"Abbrechen");
+        Cancel->SetCancel(true);
+        Cancel->SetModalResult(mrCancel);
+        Edit->OnChange = [this](TObject*) { ++changes; };
+        Check->OnClick = [this](TObject*) { ++checkClicks; };
+    }
+    TEdit* Edit;
+    TCheckBox* Check;
+    TButton* Ok;
+    TButton* Cancel;
+    int changes = 0;
+    int checkClicks = 0;
+};
+
+}  // namespace
+
+TEST(Win32Widgets, ModalFormWithNativeControls) {
+    TForm owner(nullptr);
+    owner.SetBounds(20, 20, 200, 100);
+    owner.Show();
+    DialogForm dialog;
+    bool ownerDisabledWhileModal = false;
+    RunSoon([&] {
+        ownerDisabledWhileModal = !IsWindowEnabled(WindowOf(owner));
+        SendMessageW(WindowOf(*dialog.Edit), WM_CHAR, L'a', 0);
+        SendMessageW(WindowOf(*dialog.Edit), WM_CHAR, L'b', 0);
+        SendMessageW(WindowOf(*dialog.Check), BM_CLICK, 0, 0);
+        PostMessageW(WindowOf(*dialog.Ok), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_TRUE(ownerDisabledWhileModal);
+    EXPECT_TRUE(IsWindowEnabled(WindowOf(owner)));
+    EXPECT_FALSE(IsWindowVisible(WindowOf(dialog)));
+    EXPECT_EQ(dialog.Edit->Text(), u"ab");
+    EXPECT_EQ(dialog.changes, 2);
+    EXPECT_TRUE(dialog.Check->Checked());
+    EXPECT_EQ(dialog.checkClicks, 1);
+    EXPECT_EQ(SendMessageW(WindowOf(*dialog.Check), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // Text set by the program reaches the widget and raises OnChange once.
+    dialog.Edit->SetText(u"Neu");
+    EXPECT_EQ(dialog.changes, 3);
+    wchar_t text[16] = {};
+    GetWindowTextW(WindowOf(*dialog.Edit), text, 16);
+    EXPECT_STREQ(text, L"Neu");
+
+    // Escape in the dialog is the cancel button; Enter the default button.
+    RunSoon([&] { PostMessageW(WindowOf(*dialog.Edit), WM_KEYDOWN, VK_ESCAPE, 0); });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    RunSoon([&] { PostMessageW(WindowOf(*dialog.Edit), WM_KEYDOWN, VK_RETURN, 0); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    // The close box ends the loop with "cancel".
+    RunSoon([&] { PostMessageW(WindowOf(dialog), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+}
+
+TEST(Win32Widgets, AcceleratorOfAGraphicButton) {
+    TForm form(nullptr);
+    form.SetBounds(20, 20, 300, 200);
+    auto* button = new controls::TGraphicButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(10, 10, 160, 41);
+    button->SetCaption(u"&Systemsteuerung");
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    PostMessageW(WindowOf(form), WM_SYSCHAR, L's', 0);
+    PostMessageW(WindowOf(form), WM_SYSCHAR, L'x', 0);  // no button has it
+    EXPECT_TRUE(PumpUntil([&] { return clicks > 0; }));
+    Application().ProcessMessages();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(Win32Widgets, TimersRunAndStop) {
+    TForm form(nullptr);
+    auto* fast = new TTimer(&form);
+    auto* slow = new TTimer(&form);
+    int fastTicks = 0, slowTicks = 0;
+    fast->SetInterval(10);
+    fast->OnTimer = [&](TObject*) { ++fastTicks; };
+    slow->SetInterval(30);
+    slow->SetEnabled(false);
+    slow->OnTimer = [&](TObject*) { ++slowTicks; };
+    EXPECT_TRUE(PumpUntil([&] { return fastTicks >= 3; }));
+    fast->SetEnabled(false);
+    const int stoppedAt = fastTicks;
+    slow->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return slowTicks >= 2; }));
+    EXPECT_EQ(fastTicks, stoppedAt);
+    // A zero interval stops a timer too.
+    slow->SetInterval(0);
+    const int slowAt = slowTicks;
+    fast->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return fastTicks >= stoppedAt + 4; }));
+    EXPECT_EQ(slowTicks, slowAt);
+}
+
+TEST(Win32Widgets, PlacementOnARealWindow) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSizeToolWin);
+    TWindowPlacement p;
+    p.ShowCmd = SW_SHOWNORMAL;
+    p.NormalPosition = TRect{50, 60, 450, 380};
+    form.SetPlacement(p);
+    // The platform shows the window it placed, and the form knows.
+    EXPECT_TRUE(IsWindowVisible(WindowOf(form)));
+    EXPECT_TRUE(form.Visible());
+    RECT r{};
+    GetWindowRect(WindowOf(form), &r);
+    EXPECT_EQ(TRect(r.left, r.top, r.right, r.bottom), p.NormalPosition);
+    EXPECT_EQ(form.BoundsRect(), p.NormalPosition);
+    const TWindowPlacement back = form.GetPlacement();
+    EXPECT_EQ(back.ShowCmd, SW_SHOWNORMAL);
+    EXPECT_EQ(back.NormalPosition, p.NormalPosition);
+
+    // The program's own move shows in the placement.
+    form.SetBounds(70, 80, 300, 200);
+    EXPECT_EQ(form.GetPlacement().NormalPosition, Bounds(70, 80, 300, 200));
+    // Wine lowers a window out of the topmost band only below another window, as a desktop has.
+    TForm desktopWindow(nullptr);
+    desktopWindow.SetBounds(600, 600, 100, 100);
+    desktopWindow.Show();
+    form.SetTopmost(true);
+    EXPECT_TRUE(GetWindowLongPtrW(WindowOf(form), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    form.SetTopmost(false);
+    EXPECT_FALSE(GetWindowLongPtrW(WindowOf(form), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST(Win32Widgets, OwnerDrawnPopupMenuChoosesByKeyboard) {
+    TForm form(nullptr);
+    form.SetBounds(20, 20, 300, 200);
+    form.Show();
+    TPopupMenu menu(nullptr);
+    TImageList images(nullptr);
+    TBitmap picture(16, 16, clRed);
+    images.Add(picture);
+    menu.SetImages(&images);
+    menu.SetOwnerDraw(true);
+    int chosen = 0;
+    const char16_t* captions[] = {u"Öffnen", u"-", u"Löschen", u"Umbenennen"};
+    for (int i = 0; i < 4; ++i) {
+        auto* item = new TMenuItem(&menu);
+        item->SetCaption(captions[i]);
+        item->SetImageIndex(0);
+        item->OnClick = [&chosen, i](TObject*) { chosen = i + 1; };
+        if (i == 3) item->SetVisible(false);
+        menu.Items().Add(item);
+    }
+    RunSoon([] {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        // Down selects the first item, a second Down skips the separator.
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(popup, WM_KEYDOWN, key, 0);
+    });
+    menu.Popup(60, 60);
+    EXPECT_EQ(chosen, 3);
+
+    // Escape chooses nothing.
+    chosen = 0;
+    RunSoon([] { PostMessageW(FindWindowW(L"#32768", nullptr), WM_KEYDOWN, VK_ESCAPE, 0); });
+    menu.Popup(60, 60);
+    EXPECT_EQ(chosen, 0);
+}
