@@ -2,11 +2,18 @@
 // dialog keys, timers, window placement and an owner-drawn popup menu.
 #include <gtest/gtest.h>
 
+#include "ui/win32/Win.h"
+
+#include <commctrl.h>
+
+#include <cwctype>
+
 #include <chrono>
 #include <functional>
 
 #include "controls/GraphicButton.h"
 #include "ui/Application.h"
+#include "ui/Exceptions.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
@@ -223,4 +230,53 @@ TEST(Win32Widgets, OwnerDrawnPopupMenuChoosesByKeyboard) {
     RunSoon([] { PostMessageW(FindWindowW(L"#32768", nullptr), WM_KEYDOWN, VK_ESCAPE, 0); });
     menu.Popup(60, 60);
     EXPECT_EQ(chosen, 0);
+}
+
+TEST(Win32Widgets, ApplicationWindowMessageBoxesAndErrors) {
+    TForm form(nullptr);
+    form.SetBounds(20, 20, 300, 200);
+    Application().SetTitle(u"Nimbrel Test");
+    form.Show();
+    // Forms are owned by the hidden application window, which carries the title.
+    HWND owner = GetWindow(WindowOf(form), GW_OWNER);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    wchar_t title[32] = {};
+    GetWindowTextW(owner, title, 32);
+    EXPECT_STREQ(title, L"Nimbrel Test");
+
+    // A message box is the platform's; a timer answers it with "No".
+    RunSoon([] {
+        HWND box = FindWindowW(L"#32770", L"Frage");
+        if (box) PostMessageW(box, WM_COMMAND, IDNO, 0);
+    });
+    EXPECT_EQ(Application().MessageBox(u"Wirklich?", u"Frage", mbYesNo | mbIconQuestion), IDNO);
+
+    // An error escaping an event handler stops at the window procedure and reaches the application.
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->OnClick = [](TObject*) { throw Exception(u"Fehler im Handler"); };
+    std::u16string reported;
+    Application().OnException = [&](const std::exception& e) {
+        if (auto* ours = dynamic_cast<const Exception*>(&e)) reported = ours->Message();
+    };
+    SendMessageW(WindowOf(*button), BM_CLICK, 0, 0);
+    Application().OnException = nullptr;
+    EXPECT_EQ(reported, u"Fehler im Handler");
+    Application().SetTitle(u"Nimbrel");
+}
+
+TEST(Win32Widgets, CommonControlsVersionSix) {
+    // The manifest in the executable selects the side-by-side common controls of version 6 (with
+    // visual styles) over the system folder's version 5; Wine's copy reports 5.81 from
+    // DllGetVersion either way, so the library's place tells which one was bound.
+    HMODULE comctl = nullptr;
+    ASSERT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &comctl));
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(comctl, path, MAX_PATH), 0u);
+    std::wstring lower(path);
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+    EXPECT_NE(lower.find(L"\\winsxs\\"), std::wstring::npos) << lower;
+    EXPECT_NE(lower.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6."), std::wstring::npos) << lower;
 }
