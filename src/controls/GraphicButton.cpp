@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "framework/TextTargets.h"
 #include "ui/Exceptions.h"
 #include "ui/TextLayout.h"
 #include "util/Utils.h"
@@ -11,6 +12,10 @@ namespace controls {
 using namespace ui;
 
 namespace {
+
+// Texts from the language library give a graphic button its caption and its hint.
+const bool takesCaptionAndHint = framework::RegisterCaptionHintClass(
+    [](const ui::TComponent* c) { return dynamic_cast<const TGraphicButton*>(c) != nullptr; });
 constexpr int Spacing = 3;
 }
 

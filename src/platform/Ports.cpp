@@ -1,19 +1,25 @@
 #include "platform/Files.h"
+#include "platform/Modules.h"
+#include "platform/Registry.h"
 #include "platform/ShellIcons.h"
 #include "platform/System.h"
 
 namespace platform {
 
-// Each backend folder defines these three; the accessors below only choose between them and a
+// Each backend folder defines these; the accessors below only choose between them and a
 // replacement that a test installed.
 Files& DefaultFiles();
 System& DefaultSystem();
 ShellIcons& DefaultShellIcons();
+Registry& DefaultRegistry();
+Modules& DefaultModules();
 
 namespace {
 Files* installedFiles = nullptr;
 System* installedSystem = nullptr;
 ShellIcons* installedShellIcons = nullptr;
+Registry* installedRegistry = nullptr;
+Modules* installedModules = nullptr;
 
 template <class T>
 T* Swap(T*& slot, T* replacement) {
@@ -29,5 +35,9 @@ System& GetSystem() { return installedSystem ? *installedSystem : DefaultSystem(
 System* SetSystem(System* replacement) { return Swap(installedSystem, replacement); }
 ShellIcons& GetShellIcons() { return installedShellIcons ? *installedShellIcons : DefaultShellIcons(); }
 ShellIcons* SetShellIcons(ShellIcons* replacement) { return Swap(installedShellIcons, replacement); }
+Registry& GetRegistry() { return installedRegistry ? *installedRegistry : DefaultRegistry(); }
+Registry* SetRegistry(Registry* replacement) { return Swap(installedRegistry, replacement); }
+Modules& GetModules() { return installedModules ? *installedModules : DefaultModules(); }
+Modules* SetModules(Modules* replacement) { return Swap(installedModules, replacement); }
 
 }  // namespace platform

@@ -1,0 +1,167 @@
+// The file-backed registry: the registry editor's text format, round trips, a damaged file.
+#include <gtest/gtest.h>
+
+#include "platform/posix/RegFile.h"
+#include "support/ScopedRegistry.h"
+
+using namespace platform;
+using namespace platform::posix;
+
+namespace {
+RegValue Text(const std::u16string& s) {
+    RegValue v{RegSz, {}};
+    for (char16_t c : s) {
+        v.Data.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        v.Data.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    v.Data.push_back(0);
+    v.Data.push_back(0);
+    return v;
+}
+
+std::vector<std::uint8_t> Utf8(const std::string& s) { return {s.begin(), s.end()}; }
+}  // namespace
+
+TEST(RegFile, RoundTripOfEveryKindOfValue) {
+    RegFileTree tree;
+    RegFileKey& key = tree.Create(u"Software\\Corvath\\Nimbrel\\1.0");
+    std::vector<std::uint8_t> longBinary;
+    for (int i = 0; i < 100; ++i) longBinary.push_back(static_cast<std::uint8_t>(i * 7));
+    key.Values = {{u"Language", {RegDword, {7, 0, 0, 0}}},
+                  {u"AppPath", Text(u"C:\\Programme\\Nimbrel\\ \"quoted\" Größe")},
+                  {u"", Text(u"default value")},
+                  {u"Width", {RegBinary, {0, 0, 0, 0, 0, 0, 0x24, 0x40}}},
+                  {u"Long", {RegBinary, longBinary}},
+                  {u"Empty", {RegBinary, {}}},
+                  {u"Path", {RegExpandSz, Text(u"%TEMP%\\x").Data}},
+                  {u"Lines", Text(u"one\r\ntwo")},
+                  {u"NoZero", {RegSz, {0x41, 0}}},
+                  {u"Odd", {RegDword, {1, 2}}},
+                  {u"Quad", {11, {1, 2, 3, 4, 5, 6, 7, 8}}}};
+    const std::vector<std::uint8_t> bytes = FormatRegFile(tree, u"HKEY_CURRENT_USER");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    RegFileTree back = ParseRegFile(bytes, u"HKEY_CURRENT_USER");
+    RegFileKey* read = back.Find(u"software\\CORVATH\\nimbrel\\1.0");
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->Values.size(), key.Values.size());
+    for (const RegFileValue& v : key.Values) {
+        const RegFileValue* found = read->Find(v.Name);
+        ASSERT_NE(found, nullptr) << platform::ToUtf8(v.Name);
+        EXPECT_EQ(found->Value, v.Value) << platform::ToUtf8(v.Name);
+    }
+    // Parents exist as keys of their own, as in the registry.
+    EXPECT_NE(back.Find(u"Software\\Corvath"), nullptr);
+    EXPECT_NE(back.Find(u""), nullptr);
+}
+
+TEST(RegFile, ReadsTheEditorsTextForms) {
+    const std::string text =
+        "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n"
+        "\n"
+        "; a comment\n"
+        "[HKEY_CURRENT_USER\\Software\\Test]\n"
+        "\"Plain\"=\"a \\\\ b \\\" c\"\n"
+        "@=\"default\"\n"
+        "\"Num\"=dword:0000002a\n"
+        "\"Short\"=dword:ff\n"
+        "\"Bin\"=hex:01,02,\\\n"
+        "  03, 04\n"
+        "\"Exp\"=hex(2):25,00,00,00\n"
+        "\"Num\"=dword:00000001\n";
+    RegFileTree tree = ParseRegFile(Utf8(text), u"HKEY_CURRENT_USER");
+    RegFileKey* key = tree.Find(u"SOFTWARE\\TEST");
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->Find(u"plain")->Value, Text(u"a \\ b \" c"));
+    EXPECT_EQ(key->Find(u"")->Value, Text(u"default"));
+    EXPECT_EQ(key->Find(u"Num")->Value, (RegValue{RegDword, {1, 0, 0, 0}}));  // the later line wins
+    EXPECT_EQ(key->Find(u"Short")->Value, (RegValue{RegDword, {0xFF, 0, 0, 0}}));
+    EXPECT_EQ(key->Find(u"Bin")->Value, (RegValue{RegBinary, {1, 2, 3, 4}}));
+    EXPECT_EQ(key->Find(u"Exp")->Value, (RegValue{RegExpandSz, {0x25, 0, 0, 0}}));
+    EXPECT_EQ(key->Values.size(), 6u);
+    // An empty file is an empty store.
+    EXPECT_EQ(ParseRegFile({}, u"HKEY_CURRENT_USER").Keys.size(), 1u);
+}
+
+TEST(RegFile, DamagedFilesAreReportedWithTheirLine) {
+    const std::string header = "Windows Registry Editor Version 5.00\r\n";
+    const struct {
+        std::string text;
+        const char* fault;
+    } cases[] = {
+        {"REGEDIT4\r\n", "line 1"},
+        {header + "\"v\"=dword:1\r\n", "before the first key"},
+        {header + "[HKEY_LOCAL_MACHINE\\X]\r\n", "another root"},
+        {header + "[HKEY_CURRENT_USER\\X\r\n", "closing bracket"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v=\"a\"\r\n", "without '='"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=\"open\r\n", "closing quote"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=dword:123456789\r\n", "eight hex digits"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=hex:01,zz\r\n", "line 3"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=hex:01,\\\r\n", "end of the file"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=-\r\n", "deletion"},
+        {header + "[-HKEY_CURRENT_USER\\X]\r\n", "deletion"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=\"a\\n\"\r\n", "escape"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\n\"v\"=\"a\" junk\r\n", "after a quoted"},
+        {header + "[HKEY_CURRENT_USER\\X]\r\nstray\r\n", "neither a key nor a value"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ParseRegFile(Utf8(c.text), u"HKEY_CURRENT_USER");
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const RegistryStoreError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.fault), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(ParseRegFile({0xFF, 0xFE, 0x41}, u"HKEY_CURRENT_USER"), RegistryStoreError);
+}
+
+TEST(FileRegistry, KeysValuesAndAtomicFiles) {
+    ScopedRegistry store;
+    Registry& r = GetRegistry();
+    EXPECT_FALSE(r.KeyExists(RootKey::CurrentUser, u"Software\\A"));
+    EXPECT_EQ(r.Open(RootKey::CurrentUser, u"Software\\A", KeyRead, false), nullptr);
+    auto key = r.Open(RootKey::CurrentUser, u"Software\\A\\B", KeyRead | KeyWrite, true);
+    ASSERT_NE(key, nullptr);
+    EXPECT_TRUE(r.KeyExists(RootKey::CurrentUser, u"software\\a"));
+    EXPECT_FALSE(r.KeyExists(RootKey::LocalMachine, u"Software\\A"));
+    EXPECT_TRUE(key->Write(u"Count", {RegDword, {5, 0, 0, 0}}));
+    EXPECT_TRUE(key->ValueExists(u"COUNT"));
+    bool tooLarge = true;
+    auto small = key->Read(u"Count", 2, tooLarge);
+    EXPECT_FALSE(small);
+    EXPECT_TRUE(tooLarge);
+    auto whole = key->Read(u"Count", 4, tooLarge);
+    ASSERT_TRUE(whole);
+    EXPECT_FALSE(tooLarge);
+    EXPECT_EQ(whole->Data, (std::vector<std::uint8_t>{5, 0, 0, 0}));
+    EXPECT_EQ(key->QueryInfo(u"Count")->Size, 4u);
+    EXPECT_FALSE(key->Read(u"Missing", 4, tooLarge));
+    EXPECT_FALSE(tooLarge);
+
+    // A key opened for reading refuses writes; a second accessor sees what the first wrote.
+    auto readOnly = r.Open(RootKey::CurrentUser, u"Software\\A\\B", KeyRead, false);
+    ASSERT_NE(readOnly, nullptr);
+    EXPECT_FALSE(readOnly->Write(u"Count", {RegDword, {6, 0, 0, 0}}));
+    EXPECT_TRUE(readOnly->ValueExists(u"Count"));
+    // A path with an empty part opens nothing.
+    EXPECT_EQ(r.Open(RootKey::CurrentUser, u"Software\\\\A", KeyRead, true), nullptr);
+    // Nothing of a temporary file stays beside the store.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(store.FileOf(RootKey::CurrentUser)).parent_path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(FileRegistry, ADamagedFileIsNeverOverwritten) {
+    ScopedRegistry store;
+    const std::string damaged = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\X]\r\n\"v\"=dword:zz\r\n";
+    store.WriteBytes(RootKey::CurrentUser, damaged);
+    Registry& r = GetRegistry();
+    EXPECT_THROW(r.Open(RootKey::CurrentUser, u"X", KeyRead | KeyWrite, true), RegistryStoreError);
+    EXPECT_THROW(r.KeyExists(RootKey::CurrentUser, u"X"), RegistryStoreError);
+    EXPECT_EQ(store.Bytes(RootKey::CurrentUser), damaged);
+    // The other root's file is a store of its own.
+    EXPECT_NE(r.Open(RootKey::LocalMachine, u"X", KeyWrite, true), nullptr);
+}
