@@ -76,7 +76,9 @@ TEST(Win32FileObj, TimesAreSetAndReadInLocalTime) {
     TFileTimes back;
     f.GetTimes(back);
     // Wine keeps files on a Unix file system, which has no settable creation time.
-    if (!RunningUnderWine()) EXPECT_DOUBLE_EQ(back.CreationTime, times.CreationTime);
+    if (!RunningUnderWine()) {
+        EXPECT_DOUBLE_EQ(back.CreationTime, times.CreationTime);
+    }
     EXPECT_DOUBLE_EQ(back.LastAccessTime, times.LastAccessTime);
     EXPECT_DOUBLE_EQ(back.LastWriteTime, EncodeDateTime(2012, 7, 8, 9, 10, 12));
 
