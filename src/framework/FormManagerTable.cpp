@@ -125,6 +125,7 @@ void TFormManager::SetStringResources() {
         } else if (auto* menuItem = dynamic_cast<TMenuItem*>(component)) {
             menuItem->SetCaption(text);
         }
+        SetColumnCaptions(component, item->ResID);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "framework/LanguageManager.h"
 
+#include <climits>
+
 #include "framework/ResourceManager.h"
 #include "framework/TextTargets.h"
 #include "ui/Menus.h"
@@ -38,13 +40,14 @@ void TLanguageManager::SetLanguage(TLanguage language) {
 std::u16string TLanguageManager::GetResString(int ResID) const { return ResourceManager().GetResourceStr(ResID); }
 
 void TLanguageManager::SetStringResources(ui::TForm& Form) const {
-    if (Form.Tag() > 0) {
+    if (Form.Tag() > 0 && Form.Tag() <= INT_MAX) {
         const std::u16string caption = GetResString(static_cast<int>(Form.Tag()));
         if (!caption.empty()) Form.SetCaption(caption);
     }
     for (int i = 0; i < Form.ComponentCount(); ++i) {
         ui::TComponent* component = Form.Components(i);
-        if (component->Tag() <= 0) continue;
+        // Tags beyond the numbers' range name no text.
+        if (component->Tag() <= 0 || component->Tag() > INT_MAX) continue;
         const std::u16string text = GetResString(static_cast<int>(component->Tag()));
         if (text.empty()) continue;
         // By tag the whole text is the caption; the caption|hint split is the control tables'.
@@ -52,6 +55,7 @@ void TLanguageManager::SetStringResources(ui::TForm& Form) const {
             static_cast<ui::TControl*>(component)->SetCaption(text);
         else if (auto* item = dynamic_cast<ui::TMenuItem*>(component))
             item->SetCaption(text);
+        SetColumnCaptions(component, static_cast<int>(component->Tag()));
     }
 }
 

@@ -16,6 +16,9 @@ bool TakesCaptionAndHint(const ui::TComponent* component);
 // Buttons, labels and check boxes, which take a text as their caption.
 bool TakesCaption(const ui::TComponent* component);
 
+// Columns captioned by the texts first, first + 1, ... (empty where the library has none).
+void SetColumnCaptions(ui::TComponent* component, int first);
+
 // Caption before the first "|", hint after it; an empty hint is the caption.
 void SplitCaptionAndHint(const std::u16string& text, std::u16string& caption, std::u16string& hint);
 

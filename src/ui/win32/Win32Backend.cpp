@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "platform/win32/WinText.h"
 #include "ui/Application.h"
 #include "ui/ExtCtrls.h"
@@ -58,6 +60,9 @@ LRESULT CALLBACK Win32Backend::ApplicationProc(HWND window, UINT msg, WPARAM wp,
     } catch (const std::exception& error) {
         Application().HandleException(error);
         return 0;
+    } catch (...) {
+        Application().HandleException(std::runtime_error("unknown error"));
+        return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
 }
@@ -107,6 +112,9 @@ void Win32Backend::Dispatch(MSG& msg) {
                 taken = form->Control().HandleDialogChar(static_cast<char16_t>(msg.wParam));
             } catch (const std::exception& error) {
                 Application().HandleException(error);
+                taken = true;
+            } catch (...) {
+                Application().HandleException(std::runtime_error("unknown error"));
                 taken = true;
             }
             if (taken) return;

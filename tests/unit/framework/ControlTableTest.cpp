@@ -5,6 +5,7 @@
 #include "framework/DataStream.h"
 #include "framework/FormManager.h"
 #include "ui/Buttons.h"
+#include "ui/ColumnCaptions.h"
 #include "ui/Exceptions.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -57,6 +58,13 @@ struct TableForm : TForm {
     controls::TGraphicButton* Graphic1;
     TMenuItem* Item1;
     TFormManager* Manager;
+};
+
+struct ListColumns : TComponent, TColumnCaptions {
+    explicit ListColumns(TComponent* owner) : TComponent(owner) {}
+    int ColumnCaptionCount() const override { return 2; }
+    void SetColumnCaption(int index, const std::u16string& caption) override { Captions.at(index) = caption; }
+    std::vector<std::u16string> Captions{u"A", u"B"};
 };
 
 struct UserGuard {
@@ -112,6 +120,12 @@ TEST(ControlTable, TextsByClassFromTheLanguageLibrary) {
     EXPECT_EQ(f.Check1->Caption(), u"Information");
     EXPECT_EQ(f.Edit1->Text(), u"Entwurf");  // edits take no texts
     EXPECT_EQ(f.Item1->Caption(), u"Größe ändern");
+
+    // Columns take consecutive numbers, blank where the library has none.
+    auto* columns = new ListColumns(&f);
+    columns->SetName(u"ListView1");
+    f.Manager->AddCtrl(u"ListView1", 8, ulAdmin);
+    EXPECT_EQ(columns->Captions, (std::vector<std::u16string>{u"Größe ändern", u""}));
 
     // A later entry for a listed name does not count; a new name is applied at once.
     f.Manager->AddCtrl(u"Check1", 12, ulAdmin);

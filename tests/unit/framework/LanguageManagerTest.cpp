@@ -15,6 +15,7 @@
 #include "platform/Utf.h"
 #include "support/TempDir.h"
 #include "ui/Buttons.h"
+#include "ui/ColumnCaptions.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -39,6 +40,14 @@ struct CountingModules : platform::Modules {
 };
 
 std::u16string FileName(const std::u16string& path) { return path.substr(path.find_last_of(u"\\/") + 1); }
+
+// A component with three captioned columns, as a report-style list view has.
+struct ThreeColumns : TComponent, TColumnCaptions {
+    explicit ThreeColumns(TComponent* owner) : TComponent(owner) {}
+    int ColumnCaptionCount() const override { return 3; }
+    void SetColumnCaption(int index, const std::u16string& caption) override { Captions.at(index) = caption; }
+    std::vector<std::u16string> Captions{u"Name", u"Größe", u"Typ"};
+};
 
 // Leaves the process-wide language and user as the tests found them.
 struct ProcessStateGuard {
@@ -178,7 +187,17 @@ TEST(LanguageManager, TextsByTag) {
     label->SetCaption(u"designed");
     auto* item = new TMenuItem(&form);
     item->SetTag(8);
+    auto* columns = new ThreeColumns(&form);
+    columns->SetTag(7);
+    auto* unnamed = new ThreeColumns(&form);
+    unnamed->SetTag(9);  // the library has no text 9: the columns stay
+    auto* huge = new TButton(&form);
+    huge->SetTag(std::intptr_t(1) << 40);  // beyond the numbers: no text, not text 0
+    huge->SetCaption(u"designed");
     LanguageManager().SetStringResources(form);
+    EXPECT_EQ(columns->Captions, (std::vector<std::u16string>{u"Start menu", u"Größe ändern", u""}));
+    EXPECT_EQ(unnamed->Captions[0], u"Name");
+    EXPECT_EQ(huge->Caption(), u"designed");
     EXPECT_EQ(form.Caption(), u"Start menu");
     EXPECT_EQ(button->Caption(), u"Information");
     EXPECT_EQ(graphic->Caption(), u"Control Panel|Opens the control panel");  // whole, no split
