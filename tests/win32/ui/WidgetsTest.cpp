@@ -5,6 +5,7 @@
 #include "ui/win32/Win.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cwctype>
 
@@ -13,6 +14,7 @@
 
 #include "controls/GraphicButton.h"
 #include "ui/Application.h"
+#include "ui/Bitmap.h"
 #include "ui/Exceptions.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
@@ -279,4 +281,29 @@ TEST(Win32Widgets, CommonControlsVersionSix) {
     for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
     EXPECT_NE(lower.find(L"\\winsxs\\"), std::wstring::npos) << lower;
     EXPECT_NE(lower.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6."), std::wstring::npos) << lower;
+}
+
+TEST(Win32Widgets, SystemImageListIsDrawnButNeverOwned) {
+    SHFILEINFOW info{};
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const auto list = static_cast<std::intptr_t>(
+        SHGetFileInfoW(windows, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    ASSERT_NE(list, 0);
+    const int count = ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list));
+    ASSERT_GT(count, 0);
+    {
+        TImageList images(nullptr);
+        images.BindHandle(list, count);
+        EXPECT_TRUE(images.ShareImages());
+        // Into a picture in memory: the icon replaces some of the key colour.
+        TBitmap picture(16, 16, clFuchsia);
+        images.Draw(picture.Canvas(), 0, 0, info.iIcon);
+        int changed = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) changed += picture.Pixel(x, y) != clFuchsia;
+        EXPECT_GT(changed, 0);
+    }
+    // The list outlives the component that showed it.
+    EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list)), count);
 }
