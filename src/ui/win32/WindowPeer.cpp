@@ -156,7 +156,9 @@ WindowPeer::WindowPeer(TWinControl& control, PeerKind kind) : FControl(control),
         params = ChildStyles(control, kind);
         parent = control.Parent() ? WindowOf(*control.Parent()) : nullptr;
         if (control.Visible()) params.Style |= WS_VISIBLE;
-        id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId++));
+        // Command messages carry 16-bit ids: they go round within that range.
+        id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId));
+        nextChildId = nextChildId >= 0xFFFF ? 100 : nextChildId + 1;
         if (kind == PeerKind::Button || kind == PeerKind::CheckBox) windowClass = WC_BUTTONW;
         if (kind == PeerKind::Edit) windowClass = WC_EDITW;
     }
