@@ -47,7 +47,6 @@ TFormManager::~TFormManager() {
             break;
         }
     }
-    FreeItems();
 }
 
 std::u16string TFormManager::RegistryKey() const { return Process().RegistryKey; }

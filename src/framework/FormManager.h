@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ItemTable.h"
 #include "framework/LanguageManager.h"
 #include "framework/UserManager.h"
 #include "platform/Registry.h"
@@ -138,13 +139,11 @@ private:
     void ReadPlacementFrom(const std::u16string& path, const std::u16string& guardKey, ui::TForm& Form);
     void WritePlacementTo(const std::u16string& path, const std::u16string& guardKey, ui::TForm& Form);
     const TFormItem* Find(const std::u16string& name) const;
-    void FreeItems();
-    void CopyLines(const ui::TStrings& lines);
     bool Designing() const { return (ComponentState() & ui::csDesigning) != 0; }
 
     bool FAutoRes = true;
     bool FAutoLevel = true;
-    ui::TStringList FStrings;
+    TItemTable FStrings;
     bool FLoaded = false;
     ui::TWinControl* FOwner;
     // The branch each placement (by subkey, "" for the form's own) was last read from: a

@@ -1,5 +1,4 @@
 // The form manager's control table: texts from the language library and levels for the user.
-#include "framework/DataStream.h"
 #include "framework/FormManager.h"
 #include "framework/ResourceManager.h"
 #include "framework/TextTargets.h"
@@ -11,22 +10,6 @@ namespace framework {
 
 using namespace ui;
 
-void TFormManager::FreeItems() {
-    for (int i = 0; i < FStrings.Count(); ++i) {
-        delete FStrings.Objects(i);
-        FStrings.SetObject(i, nullptr);
-    }
-}
-
-void TFormManager::CopyLines(const TStrings& lines) {
-    // Lines may come from this very table: copy them before clearing it.
-    std::vector<std::u16string> copy;
-    for (int i = 0; i < lines.Count(); ++i) copy.push_back(lines.Strings(i));
-    FreeItems();
-    FStrings.Clear();
-    for (const auto& line : copy) FStrings.Add(line);
-}
-
 TFormItem* TFormManager::Item(int index) const { return dynamic_cast<TFormItem*>(FStrings.Objects(index)); }
 
 const TFormItem* TFormManager::Find(const std::u16string& name) const {
@@ -35,7 +18,7 @@ const TFormItem* TFormManager::Find(const std::u16string& name) const {
 }
 
 void TFormManager::SetStrings(const TStrings& lines) {
-    if (Designing()) CopyLines(lines);
+    if (Designing()) FStrings.CopyLines(lines);
 }
 
 void TFormManager::Loaded() {
@@ -145,11 +128,11 @@ void TFormManager::SetCtrlLevels() {
 
 void TFormManager::Assign(const TPersistent* Source) {
     if (auto* other = dynamic_cast<const TFormManager*>(Source)) {
-        if (other != this) CopyLines(other->FStrings);
+        if (other != this) FStrings.CopyLines(other->FStrings);
         return;
     }
     if (auto* lines = dynamic_cast<const TStrings*>(Source)) {
-        if (lines != &FStrings) CopyLines(*lines);
+        if (lines != &FStrings) FStrings.CopyLines(*lines);
         return;
     }
     TComponent::Assign(Source);
@@ -157,27 +140,18 @@ void TFormManager::Assign(const TPersistent* Source) {
 
 void TFormManager::AssignTo(TPersistent* Dest) const {
     if (auto* lines = dynamic_cast<TStrings*>(Dest)) {
-        lines->Clear();
-        for (int i = 0; i < FStrings.Count(); ++i) lines->Add(FStrings.Strings(i));
+        FStrings.LinesTo(*lines);
         return;
     }
     TComponent::AssignTo(Dest);
 }
 
-void TFormManager::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) {
-    FreeItems();
-    ReadDataList(in, pos, FStrings);
-}
+void TFormManager::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) { FStrings.ReadData(in, pos); }
 
-void TFormManager::WriteData(std::vector<std::uint8_t>& out) const { WriteDataList(FStrings, out); }
+void TFormManager::WriteData(std::vector<std::uint8_t>& out) const { FStrings.WriteData(out); }
 
 bool TFormManager::DataStored(const TFormManager* ancestor) const {
-    if (!ancestor) return FStrings.Count() > 0;
-    if (FStrings.Count() == 0) return false;
-    if (FStrings.Count() != ancestor->FStrings.Count()) return true;
-    for (int i = 0; i < FStrings.Count(); ++i)
-        if (!util::SameTextAscii(FStrings.Strings(i), ancestor->FStrings.Strings(i))) return true;
-    return false;
+    return FStrings.Stored(ancestor ? &ancestor->FStrings : nullptr);
 }
 
 }  // namespace framework

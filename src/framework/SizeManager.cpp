@@ -1,6 +1,5 @@
 #include "framework/SizeManager.h"
 
-#include "framework/DataStream.h"
 #include "ui/Exceptions.h"
 #include "util/Utils.h"
 
@@ -10,25 +9,12 @@ using namespace ui;
 
 TSizeManager::TSizeManager(TComponent* AOwner) : TComponent(AOwner), FForm(AOwner) {}
 
-TSizeManager::~TSizeManager() { FreeItems(); }
-
-void TSizeManager::FreeItems() {
-    for (int i = 0; i < FStrings.Count(); ++i) {
-        delete FStrings.Objects(i);
-        FStrings.SetObject(i, nullptr);
-    }
-}
-
-void TSizeManager::CopyLines(const TStrings& lines) {
-    FreeItems();
-    FStrings.Clear();
-    for (int i = 0; i < lines.Count(); ++i) FStrings.Add(lines.Strings(i));
-}
+TSizeManager::~TSizeManager() = default;
 
 TSizeItem* TSizeManager::Item(int index) const { return dynamic_cast<TSizeItem*>(FStrings.Objects(index)); }
 
 void TSizeManager::SetStrings(const TStrings& lines) {
-    if (ComponentState() & csDesigning) CopyLines(lines);
+    if (ComponentState() & csDesigning) FStrings.CopyLines(lines);
 }
 
 void TSizeManager::Loaded() {
@@ -90,11 +76,11 @@ void TSizeManager::ResizeForm() {
 
 void TSizeManager::Assign(const TPersistent* Source) {
     if (auto* other = dynamic_cast<const TSizeManager*>(Source)) {
-        if (other != this) CopyLines(other->FStrings);
+        if (other != this) FStrings.CopyLines(other->FStrings);
         return;
     }
     if (auto* lines = dynamic_cast<const TStrings*>(Source)) {
-        if (lines != &FStrings) CopyLines(*lines);
+        if (lines != &FStrings) FStrings.CopyLines(*lines);
         return;
     }
     TComponent::Assign(Source);
@@ -102,27 +88,18 @@ void TSizeManager::Assign(const TPersistent* Source) {
 
 void TSizeManager::AssignTo(TPersistent* Dest) const {
     if (auto* lines = dynamic_cast<TStrings*>(Dest)) {
-        lines->Clear();
-        for (int i = 0; i < FStrings.Count(); ++i) lines->Add(FStrings.Strings(i));
+        FStrings.LinesTo(*lines);
         return;
     }
     TComponent::AssignTo(Dest);
 }
 
-void TSizeManager::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) {
-    FreeItems();
-    ReadDataList(in, pos, FStrings);
-}
+void TSizeManager::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) { FStrings.ReadData(in, pos); }
 
-void TSizeManager::WriteData(std::vector<std::uint8_t>& out) const { WriteDataList(FStrings, out); }
+void TSizeManager::WriteData(std::vector<std::uint8_t>& out) const { FStrings.WriteData(out); }
 
 bool TSizeManager::DataStored(const TSizeManager* ancestor) const {
-    if (!ancestor) return FStrings.Count() > 0;
-    if (FStrings.Count() == 0) return false;
-    if (FStrings.Count() != ancestor->FStrings.Count()) return true;
-    for (int i = 0; i < FStrings.Count(); ++i)
-        if (!util::SameTextAscii(FStrings.Strings(i), ancestor->FStrings.Strings(i))) return true;
-    return false;
+    return FStrings.Stored(ancestor ? &ancestor->FStrings : nullptr);
 }
 
 }  // namespace framework

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "framework/ItemTable.h"
 #include "ui/Control.h"
 #include "ui/Strings.h"
 
@@ -55,12 +56,9 @@ protected:
     void AssignTo(ui::TPersistent* Dest) const override;
 
 private:
-    void FreeItems();
-    void CopyLines(const ui::TStrings& lines);
-
     bool FLoaded = false;
     ui::TComponent* FForm;
-    ui::TStringList FStrings;
+    TItemTable FStrings;
 };
 
 }  // namespace framework

@@ -5,6 +5,7 @@
 
 #include "framework/FormManager.h"
 #include "framework/Registry.h"
+#include "support/RegistryErrors.h"
 #include "support/ScopedRegistry.h"
 #include "support/TextOut.h"
 #include "ui/headless/HeadlessBackend.h"
@@ -36,14 +37,6 @@ std::optional<RegValue> Stored(RootKey root, const std::u16string& path, const s
     return key ? key->Read(name, 64, tooLarge) : std::nullopt;
 }
 
-std::u16string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ERegistryException& e) {
-        return e.Message();
-    }
-    return u"(no error)";
-}
 
 }  // namespace
 
@@ -153,24 +146,24 @@ TEST(FormManager, RegistryErrorsForWrongTypesSizesAndRefusedWrites) {
     store.Put(RootKey::CurrentUser, options, u"Big", {platform::RegDword, {1, 0, 0, 0, 0, 0, 0, 0}});
     store.Put(RootKey::CurrentUser, options, u"Bin5", {platform::RegBinary, {1, 2, 3, 4, 5}});
     store.Put(RootKey::CurrentUser, options, u"Bin9", {platform::RegBinary, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Bin4", 0); }), u"Ungültiger Datentyp für 'Bin4'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Bin4", false); }), u"Ungültiger Datentyp für 'Bin4'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Dword", u""); }), u"Ungültiger Datentyp für 'Dword'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Dword", 0.0); }), u"Ungültiger Datentyp für 'Dword'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Big", 0); }), u"Fehler beim Holen der Daten für 'Big'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Bin5", 0.0); }), u"Ungültiger Datentyp für 'Bin5'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Bin9", 0.0); }), u"Fehler beim Holen der Daten für 'Bin9'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Bin4", 0); }), u"Ungültiger Datentyp für 'Bin4'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Bin4", false); }), u"Ungültiger Datentyp für 'Bin4'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Dword", u""); }), u"Ungültiger Datentyp für 'Dword'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Dword", 0.0); }), u"Ungültiger Datentyp für 'Dword'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Big", 0); }), u"Fehler beim Holen der Daten für 'Big'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Bin5", 0.0); }), u"Ungültiger Datentyp für 'Bin5'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Bin9", 0.0); }), u"Fehler beim Holen der Daten für 'Bin9'");
 
     // A placement value of the wrong type fails the read the same way.
     TForm form(nullptr);
     store.Put(RootKey::CurrentUser, Branch, u"WinShowCmd", {platform::RegSz, {0x31, 0, 0, 0}});
-    EXPECT_EQ(ErrorOf([&] { m.ReadPlacement(form); }), u"Ungültiger Datentyp für 'WinShowCmd'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadPlacement(form); }), u"Ungültiger Datentyp für 'WinShowCmd'");
 
     // A key that refuses the write.
     TRegistry readOnly(platform::KeyRead);
     ASSERT_TRUE(readOnly.OpenKey(options, false));
-    EXPECT_EQ(ErrorOf([&] { readOnly.WriteInteger(u"X", 1); }), u"Fehler beim Setzen der Daten für 'X'");
-    EXPECT_EQ(ErrorOf([&] { readOnly.WriteString(u"Y", u"y"); }), u"Fehler beim Setzen der Daten für 'Y'");
+    EXPECT_EQ(RegistryErrorOf([&] { readOnly.WriteInteger(u"X", 1); }), u"Fehler beim Setzen der Daten für 'X'");
+    EXPECT_EQ(RegistryErrorOf([&] { readOnly.WriteString(u"Y", u"y"); }), u"Fehler beim Setzen der Daten für 'Y'");
 }
 
 TEST(FormManager, StoredLanguageFromTheUserThenTheMachine) {

@@ -10,6 +10,7 @@
 #include "framework/LanguageManager.h"
 #include "framework/LibraryManager.h"
 #include "framework/Registry.h"
+#include "support/RegistryErrors.h"
 #include "framework/ResourceManager.h"
 #include "platform/System.h"
 #include "platform/win32/WinText.h"
@@ -59,14 +60,6 @@ std::pair<DWORD, std::vector<BYTE>> Get(HKEY root, const std::u16string& path, c
     return {type, data};
 }
 
-std::u16string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ERegistryException& e) {
-        return e.Message();
-    }
-    return u"(no error)";
-}
 
 }  // namespace
 
@@ -117,17 +110,17 @@ TEST(Win32FormManager, TheRegistryLayersErrors) {
     Put(HKEY_CURRENT_USER, options, L"Bin4", REG_BINARY, four, 4);
     Put(HKEY_CURRENT_USER, options, L"Dword", REG_DWORD, &three, 4);
     Put(HKEY_CURRENT_USER, options, L"Big", REG_BINARY, eight, 8);
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Bin4", 0); }), u"Ungültiger Datentyp für 'Bin4'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Dword", u""); }), u"Ungültiger Datentyp für 'Dword'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Big", 0); }), u"Fehler beim Holen der Daten für 'Big'");
-    EXPECT_EQ(ErrorOf([&] { m.ReadOption(u"Bin4", 0.0); }), u"Ungültiger Datentyp für 'Bin4'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Bin4", 0); }), u"Ungültiger Datentyp für 'Bin4'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Dword", u""); }), u"Ungültiger Datentyp für 'Dword'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Big", 0); }), u"Fehler beim Holen der Daten für 'Big'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.ReadOption(u"Bin4", 0.0); }), u"Ungültiger Datentyp für 'Bin4'");
     // A key opened for reading only: the registry refuses the write.
     TRegistry readOnly(platform::KeyRead);
     ASSERT_TRUE(readOnly.OpenKey(options, false));
-    EXPECT_EQ(ErrorOf([&] { readOnly.WriteInteger(u"Refused", 1); }), u"Fehler beim Setzen der Daten für 'Refused'");
+    EXPECT_EQ(RegistryErrorOf([&] { readOnly.WriteInteger(u"Refused", 1); }), u"Fehler beim Setzen der Daten für 'Refused'");
     // A value name longer than the registry takes is refused through the form manager as well.
     const std::u16string tooLong(20000, u'n');
-    EXPECT_EQ(ErrorOf([&] { m.WriteOption(tooLong, 1); }), u"Fehler beim Setzen der Daten für '" + tooLong + u"'");
+    EXPECT_EQ(RegistryErrorOf([&] { m.WriteOption(tooLong, 1); }), u"Fehler beim Setzen der Daten für '" + tooLong + u"'");
 }
 
 TEST(Win32FormManager, StoredLanguageAndTheEmptyBranch) {

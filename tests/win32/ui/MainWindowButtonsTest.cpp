@@ -14,6 +14,7 @@
 #include "ui/Canvas.h"
 #include "ui/win32/WinHandles.h"
 #include "ui/win32/WindowPeer.h"
+#include "win32/WinPump.h"
 
 using namespace ui;
 using controls::TGraphicButton;
@@ -22,16 +23,6 @@ using ui::win32::WindowOf;
 
 namespace {
 
-// Handles messages until done() holds or two seconds pass; true when done() held.
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-    return true;
-}
 
 POINT ScreenCentre(const TWinControl& control) {
     RECT r{};

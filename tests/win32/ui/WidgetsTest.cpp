@@ -22,21 +22,13 @@
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/win32/WindowPeer.h"
+#include "win32/WinPump.h"
 
 using namespace ui;
 using ui::win32::WindowOf;
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-    return true;
-}
 
 // Runs `step` once from a platform timer while a modal loop (a form's or a menu's) is running.
 std::function<void()> pendingStep;
