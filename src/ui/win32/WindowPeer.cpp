@@ -403,6 +403,7 @@ LRESULT WindowPeer::Dispatch(UINT msg, WPARAM wp, LPARAM lp, bool native) {
     // A handler may free the control (and this peer) in the middle of the message.
     const std::shared_ptr<bool> alive = FAlive;
     LRESULT result = 0;
+    ++FDepth;
     try {
         result = native ? HandleNativeMessage(msg, wp, lp) : HandleMessage(msg, wp, lp);
     } catch (const std::exception& error) {
@@ -410,7 +411,10 @@ LRESULT WindowPeer::Dispatch(UINT msg, WPARAM wp, LPARAM lp, bool native) {
     } catch (...) {
         Application().HandleException(std::runtime_error("unknown error"));
     }
-    if (*alive) FControl.ReleaseDirectSurface();
+    if (!*alive) return result;
+    // Only the outermost message gives the borrowed surface back: a handler that sent itself a
+    // message (focus, say) still draws on it afterwards.
+    if (--FDepth == 0) FControl.ReleaseDirectSurface();
     return result;
 }
 

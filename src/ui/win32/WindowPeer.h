@@ -72,6 +72,7 @@ private:
     HWND FWindow = nullptr;
     bool FCreated = false;       // creation ended: size reports now come from the user or the program
     bool FSettingText = false;   // our own text change, not the user's edit
+    int FDepth = 0;              // messages of this window being handled, nested
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     std::vector<HWND> FDisabledWindows;  // what a shown modal form disabled, enabled again at hiding
 };
