@@ -169,9 +169,18 @@ public:
     TControl* Controls(int index) const { return FControls.at(index); }
 
     int TabOrder() const { return FTabOrder; }
-    void SetTabOrder(int order) { FTabOrder = order; }
+    // Position among the parent's controls for the Tab key; -1 is after all that have one.
+    void SetTabOrder(int order) {
+        if (order == FTabOrder) return;
+        FTabOrder = order;
+        PeerStateChanged();
+    }
     bool TabStop() const { return FTabStop; }
-    void SetTabStop(bool stop) { FTabStop = stop; }
+    void SetTabStop(bool stop) {
+        if (stop == FTabStop) return;
+        FTabStop = stop;
+        PeerStateChanged();
+    }
     bool Focused() const { return FPeer && FPeer->Focused(); }
     virtual bool CanFocus() const;
     void SetFocus();

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <climits>
 #include <exception>
 #include <string>
 
@@ -88,13 +90,13 @@ TCreateParams ChildStyles(const TWinControl& control, PeerKind kind) {
     if (control.TabStop()) p.Style |= WS_TABSTOP;
     switch (kind) {
         case PeerKind::Button:
-            p.Style |= WS_TABSTOP | (static_cast<const TButton&>(control).Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            p.Style |= static_cast<const TButton&>(control).Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
             break;
         case PeerKind::Edit:
-            p.Style |= WS_TABSTOP | ES_AUTOHSCROLL;
+            p.Style |= ES_AUTOHSCROLL;
             p.ExStyle |= WS_EX_CLIENTEDGE;
             break;
-        case PeerKind::CheckBox: p.Style |= WS_TABSTOP | BS_CHECKBOX; break;
+        case PeerKind::CheckBox: p.Style |= BS_CHECKBOX; break;
         default: p.Style |= WS_CLIPCHILDREN; break;
     }
     return p;
@@ -174,6 +176,7 @@ WindowPeer::WindowPeer(TWinControl& control, PeerKind kind) : FControl(control),
         SetWindowSubclass(made, &SubclassProc, NativeSubclassId, reinterpret_cast<DWORD_PTR>(this));
         ApplyNativeState();
     }
+    if (kind != PeerKind::Form && control.TabOrder() >= 0) OrderSiblingsByTab();
     FCreated = true;
 }
 
@@ -218,9 +221,35 @@ void WindowPeer::SetVisible(bool visible) {
 void WindowPeer::SetEnabled(bool enabled) { EnableWindow(FWindow, enabled ? TRUE : FALSE); }
 
 void WindowPeer::StateChanged() {
-    if (FKind == PeerKind::Form) ApplyWindowStyles();
+    if (FKind == PeerKind::Form) {
+        ApplyWindowStyles();
+    } else {
+        const LONG_PTR style = GetWindowLongPtrW(FWindow, GWL_STYLE);
+        const LONG_PTR wanted = FControl.TabStop() ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+        if (wanted != style) SetWindowLongPtrW(FWindow, GWL_STYLE, wanted);
+        OrderSiblingsByTab();
+    }
     if (IsNative(FKind)) ApplyNativeState();
     InvalidateRect(FWindow, nullptr, TRUE);
+}
+
+void WindowPeer::OrderSiblingsByTab() {
+    TWinControl* parent = FControl.Parent();
+    if (!parent) return;
+    // This control may be still in the making, its peer not yet handed to it.
+    std::vector<std::pair<const TWinControl*, HWND>> siblings;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* win = dynamic_cast<TWinControl*>(parent->Controls(i));
+        HWND window = win == &FControl ? FWindow : win ? WindowOf(*win) : nullptr;
+        if (window) siblings.emplace_back(win, window);
+    }
+    // The Tab key follows the windows' order: by tab order, those without one after, in the order made.
+    const auto key = [](const TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
+    std::stable_sort(siblings.begin(), siblings.end(),
+                     [&](const auto& a, const auto& b) { return key(a.first) < key(b.first); });
+    // Each to the top, last first, so that the first ends on top.
+    for (auto it = siblings.rbegin(); it != siblings.rend(); ++it)
+        SetWindowPos(it->second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void WindowPeer::ApplyWindowStyles() {

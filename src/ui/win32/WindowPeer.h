@@ -62,6 +62,7 @@ private:
     LRESULT HandleChildColor(HDC dc, HWND child);
     void ReportBounds(bool moved, bool sized);
     void ApplyWindowStyles();
+    void OrderSiblingsByTab();
     void ApplyNativeState();
     void DisableOtherWindows();
     void EnableOtherWindows();

@@ -299,3 +299,30 @@ TEST(Win32Widgets, SystemImageListIsDrawnButNeverOwned) {
     // The list outlives the component that showed it.
     EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(list)), count);
 }
+
+TEST(Win32Widgets, TabKeyFollowsTheTabOrder) {
+    TForm form(nullptr);
+    form.SetBounds(20, 20, 300, 200);
+    TButton* buttons[3];
+    const int orders[3] = {2, 0, 1};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = new TButton(&form);
+        buttons[i]->SetParent(&form);
+        buttons[i]->SetBounds(10, 10 + 30 * i, 75, 25);
+        buttons[i]->SetTabOrder(orders[i]);
+    }
+    auto* plain = new TEdit(&form);  // no tab order: after the others
+    plain->SetParent(&form);
+    form.Show();
+    HWND dialog = WindowOf(form);
+    EXPECT_EQ(GetWindow(dialog, GW_CHILD), WindowOf(*buttons[1]));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, WindowOf(*buttons[1]), FALSE), WindowOf(*buttons[2]));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, WindowOf(*buttons[2]), FALSE), WindowOf(*buttons[0]));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, WindowOf(*buttons[0]), FALSE), WindowOf(*plain));
+    // A changed order and a control taken out of the Tab key's round.
+    buttons[0]->SetTabOrder(0);
+    buttons[1]->SetTabOrder(5);
+    EXPECT_EQ(GetWindow(dialog, GW_CHILD), WindowOf(*buttons[0]));
+    buttons[2]->SetTabStop(false);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, WindowOf(*buttons[0]), FALSE), WindowOf(*buttons[1]));
+}
