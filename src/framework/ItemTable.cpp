@@ -27,6 +27,20 @@ void TItemTable::LinesTo(ui::TStrings& dest) const {
     for (int i = 0; i < Count(); ++i) dest.Add(Strings(i));
 }
 
+bool TItemTable::TakeLines(const ui::TPersistent* source) {
+    auto* lines = dynamic_cast<const ui::TStrings*>(source);
+    if (!lines) return false;
+    if (lines != this) CopyLines(*lines);
+    return true;
+}
+
+bool TItemTable::GiveLines(ui::TPersistent* dest) const {
+    auto* lines = dynamic_cast<ui::TStrings*>(dest);
+    if (!lines) return false;
+    LinesTo(*lines);
+    return true;
+}
+
 void TItemTable::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) {
     FreeItems();
     ReadDataList(in, pos, *this);

@@ -18,6 +18,10 @@ public:
     void CopyLines(const ui::TStrings& lines);
     // The lines, without items, into another list.
     void LinesTo(ui::TStrings& dest) const;
+    // Assignment of a manager's table: from any string list (this one included, which changes
+    // nothing), into any string list; false for other objects, which the manager's base handles.
+    bool TakeLines(const ui::TPersistent* source);
+    bool GiveLines(ui::TPersistent* dest) const;
     void ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos);
     void WriteData(std::vector<std::uint8_t>& out) const;
     // Whether "Data" is written: the table has lines and, for an inherited form, they differ from

@@ -78,13 +78,7 @@ std::u16string TRegistry::ReadString(const std::u16string& name) {
     if (!info) Raise(FetchFailed, name);
     const RegValue v = Fetch(name, info->Size);
     if (v.Type != RegSz && v.Type != RegExpandSz) Raise(InvalidType, name);
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < v.Data.size(); i += 2) {
-        const char16_t c = static_cast<char16_t>(v.Data[i] | (v.Data[i + 1] << 8));
-        if (c == 0) break;
-        text.push_back(c);
-    }
-    return text;
+    return StringOf(v);
 }
 
 void TRegistry::WriteInteger(const std::u16string& name, int value) {
@@ -103,15 +97,7 @@ void TRegistry::WriteFloat(const std::u16string& name, double value) {
 }
 
 void TRegistry::WriteString(const std::u16string& name, const std::u16string& value) {
-    RegValue v{RegSz, {}};
-    v.Data.reserve((value.size() + 1) * 2);
-    for (char16_t c : value) {
-        v.Data.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        v.Data.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    v.Data.push_back(0);
-    v.Data.push_back(0);
-    Store(name, v);
+    Store(name, StringValue(value));
 }
 
 }  // namespace framework

@@ -75,23 +75,12 @@ void TSizeManager::ResizeForm() {
 }
 
 void TSizeManager::Assign(const TPersistent* Source) {
-    if (auto* other = dynamic_cast<const TSizeManager*>(Source)) {
-        if (other != this) FStrings.CopyLines(other->FStrings);
-        return;
-    }
-    if (auto* lines = dynamic_cast<const TStrings*>(Source)) {
-        if (lines != &FStrings) FStrings.CopyLines(*lines);
-        return;
-    }
-    TComponent::Assign(Source);
+    if (auto* other = dynamic_cast<const TSizeManager*>(Source)) Source = &other->FStrings;
+    if (!FStrings.TakeLines(Source)) TComponent::Assign(Source);
 }
 
 void TSizeManager::AssignTo(TPersistent* Dest) const {
-    if (auto* lines = dynamic_cast<TStrings*>(Dest)) {
-        FStrings.LinesTo(*lines);
-        return;
-    }
-    TComponent::AssignTo(Dest);
+    if (!FStrings.GiveLines(Dest)) TComponent::AssignTo(Dest);
 }
 
 void TSizeManager::ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos) { FStrings.ReadData(in, pos); }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -34,6 +35,11 @@ struct RegValue {
     std::vector<std::uint8_t> Data;
     friend bool operator==(const RegValue&, const RegValue&) = default;
 };
+
+// String data as the registry keeps it: UTF-16LE with its terminating zero; read back up to the
+// first zero (an odd last byte is no character).
+RegValue StringValue(std::u16string_view text, std::uint32_t type = RegSz);
+std::u16string StringOf(const RegValue& value);
 
 struct RegValueInfo {
     std::uint32_t Type = RegNone;

@@ -108,14 +108,7 @@ RegValue ReadData(const std::u16string& s, std::size_t line) {
         std::size_t pos = 0;
         const std::u16string text = ReadQuoted(s, pos, line);
         if (!Trim(s.substr(pos)).empty()) Fault(line, "text after a quoted value");
-        v.Type = RegSz;
-        for (char16_t c : text) {
-            v.Data.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            v.Data.push_back(static_cast<std::uint8_t>(c >> 8));
-        }
-        v.Data.push_back(0);
-        v.Data.push_back(0);
-        return v;
+        return StringValue(text);
     }
     if (s.rfind(u"dword:", 0) == 0) {
         const std::u16string digits = Trim(s.substr(6));
@@ -180,12 +173,7 @@ bool QuotedFormFits(const RegValue& v) {
 }
 
 std::u16string FormatData(const RegValue& v, std::size_t nameLength) {
-    if (QuotedFormFits(v)) {
-        std::u16string text;
-        for (std::size_t i = 0; i + 2 < v.Data.size(); i += 2)
-            text.push_back(static_cast<char16_t>(v.Data[i] | (v.Data[i + 1] << 8)));
-        return Quote(text);
-    }
+    if (QuotedFormFits(v)) return Quote(StringOf(v));
     if (v.Type == RegDword && v.Data.size() == 4) {
         const std::uint32_t n = v.Data[0] | (v.Data[1] << 8) | (v.Data[2] << 16) | (static_cast<std::uint32_t>(v.Data[3]) << 24);
         char buffer[16];

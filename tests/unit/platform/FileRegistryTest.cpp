@@ -8,16 +8,7 @@ using namespace platform;
 using namespace platform::posix;
 
 namespace {
-RegValue Text(const std::u16string& s) {
-    RegValue v{RegSz, {}};
-    for (char16_t c : s) {
-        v.Data.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        v.Data.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    v.Data.push_back(0);
-    v.Data.push_back(0);
-    return v;
-}
+RegValue Text(const std::u16string& s) { return StringValue(s); }
 
 std::vector<std::uint8_t> Utf8(const std::string& s) { return {s.begin(), s.end()}; }
 }  // namespace
