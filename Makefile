@@ -1,5 +1,5 @@
 # The two commands of the README. Each first installs what is missing on a Debian machine.
-.PHONY: test run bootstrap bench
+.PHONY: test run bootstrap bench fuzz
 
 bootstrap:
 	@bash scripts/bootstrap.sh
@@ -14,3 +14,7 @@ run: bootstrap
 
 bench: bootstrap
 	@cmake --preset bench >/dev/null && cmake --build --preset bench -j2 >/dev/null && build/bench/bench/links_file_bench
+
+# Each fuzz target for FUZZ_SECONDS (default 60); `make test` only replays the kept inputs.
+fuzz: bootstrap
+	@bash scripts/fuzz.sh

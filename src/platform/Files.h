@@ -14,7 +14,8 @@ constexpr FileHandle InvalidFileHandle = -1;
 enum class FileAccess { Read, Write, ReadWrite };
 // Bit set of what other openers may do while this handle is open.
 enum FileShare : unsigned { ShareNone = 0, ShareRead = 1, ShareWrite = 2 };
-enum class FileDisposition { CreateAlways, OpenExisting };
+// CreateNew fails when the file exists already.
+enum class FileDisposition { CreateAlways, OpenExisting, CreateNew };
 enum class SeekOrigin { Begin, Current, End };
 
 // Attribute bits as the platform reports them.
@@ -78,6 +79,14 @@ public:
     virtual bool RemoveFile(const std::u16string& path) = 0;
     // Moves a file over another one in one step: afterwards "to" is either the old or the new file.
     virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
+    // The file a path names with symbolic links followed; the path itself when it is no link or
+    // names nothing yet.
+    virtual std::u16string FinalPath(const std::u16string& path) = 0;
+    // Gives a newly written file the access rights of the file it is to replace, so that a
+    // replacement neither widens nor narrows who may read it.
+    virtual bool CopyPermissions(const std::u16string& from, FileHandle to) = 0;
+    // Makes the folder's own entries durable, so that a rename in it survives a power loss.
+    virtual bool FlushFolder(const std::u16string& folder) = 0;
     // Creates an empty file with a unique name "<prefix>XXXX.tmp" in a directory; nullopt on failure.
     virtual std::optional<std::u16string> CreateTempFile(const std::u16string& directory,
                                                         const std::u16string& prefix) = 0;

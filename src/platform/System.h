@@ -21,6 +21,9 @@ public:
     // file carries no version information.
     virtual std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::u16string& path) = 0;
     virtual std::u16string ExecutablePath() = 0;
+    virtual std::uint32_t ProcessId() = 0;
+    // Whether a process of that id runs now (an id may be reused by a later process).
+    virtual bool ProcessRunning(std::uint32_t id) = 0;
     // Milliseconds since some start; wraps around at 2^32.
     virtual std::uint32_t TickCount() = 0;
 };

@@ -1,5 +1,8 @@
 #include "util/FileObj.h"
 
+#include <algorithm>
+#include <bit>
+
 #include <array>
 #include <cstring>
 #include <limits>
@@ -177,12 +180,15 @@ std::int64_t TFile::Remaining() {
 std::u16string TFile::ReadStr() {
     const std::int32_t count = ReadInt();
     if (count <= 0) return {};
-    // A count beyond what the file still holds is damage: nothing more is read or allocated.
-    if (Remaining() < static_cast<std::int64_t>(count) * 2) return {};
-    std::vector<std::uint8_t> bytes(static_cast<size_t>(count) * 2);
-    if (!ReadExact(bytes.data(), count * 2)) return {};
+    // In 64 bits: twice a count near 2^31 does not fit in 32. A count beyond what the file still
+    // holds is damage: nothing more is read or allocated.
+    const std::int64_t bytes = static_cast<std::int64_t>(count) * 2;
+    if (Remaining() < bytes) return {};
     std::u16string text(static_cast<size_t>(count), u'\0');
-    for (std::int32_t i = 0; i < count; ++i) text[i] = static_cast<char16_t>(LoadLE<std::uint16_t>(&bytes[2 * i]));
+    if (!ReadLarge(text.data(), bytes)) return {};
+    // The file holds little-endian units; the buffer was filled byte for byte.
+    if constexpr (std::endian::native == std::endian::big)
+        for (char16_t& c : text) c = static_cast<char16_t>((c >> 8) | (c << 8));
     return text;
 }
 
@@ -191,8 +197,19 @@ std::string TFile::ReadAnsiStr() {
     if (count <= 0) return {};
     if (Remaining() < count) return {};
     std::string text(static_cast<size_t>(count), '\0');
-    if (!ReadExact(text.data(), count)) return {};
+    if (!ReadLarge(text.data(), count)) return {};
     return text;
+}
+
+bool TFile::ReadLarge(void* buffer, std::int64_t count) {
+    constexpr std::int64_t Chunk = 1 << 24;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    for (std::int64_t done = 0; done < count;) {
+        const auto part = static_cast<std::int32_t>(std::min(Chunk, count - done));
+        if (!ReadExact(out + done, part)) return false;
+        done += part;
+    }
+    return true;
 }
 
 void TFile::WriteInt(std::int32_t Value) {

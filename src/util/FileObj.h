@@ -106,6 +106,8 @@ public:
 
 private:
     bool ReadExact(void* buffer, std::int32_t count);
+    // Reads count bytes in parts the 32-bit read takes.
+    bool ReadLarge(void* buffer, std::int64_t count);
     // Bytes from the current position to the end, or -1 when that cannot be told.
     std::int64_t Remaining();
     // Opens for a query when closed; true when it did (and so must close again).

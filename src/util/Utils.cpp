@@ -54,14 +54,14 @@ std::u16string TrimBlanks(const std::u16string& text) {
 }
 
 std::u16string CleanIntText(const std::u16string& text) {
-    std::u16string s = TrimBlanks(text);
-    size_t i = 0;
-    while (i < s.size()) {
-        const char16_t c = s[i];
+    const std::u16string trimmed = TrimBlanks(text);
+    // Kept characters are copied once, so a long field costs time in proportion to its length.
+    std::u16string s;
+    s.reserve(trimmed.size());
+    for (const char16_t c : trimmed) {
         const bool digit = c >= u'0' && c <= u'9';
-        const bool leadingSign = i == 0 && (c == u'+' || c == u'-');
-        if (digit || leadingSign) ++i;
-        else s.erase(i, 1);
+        const bool leadingSign = s.empty() && (c == u'+' || c == u'-');
+        if (digit || leadingSign) s.push_back(c);
     }
     if (s.empty() || s == u"+" || s == u"-") return u"0";
     return s;

@@ -1,8 +1,11 @@
 #include "util/WholeFile.h"
 
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 #include "platform/Files.h"
+#include "platform/System.h"
 
 namespace util {
 namespace {
@@ -48,14 +51,66 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     return bytes;
 }
 
-bool AtomicReplace(const std::u16string& path, std::string_view bytes) {
+namespace {
+// "<file>.<process>-<number>.tmp": a name of this save's own, so that two programs saving the same
+// file at once never write into each other's temporary file.
+std::u16string TemporaryNameFor(const std::u16string& path) {
+    static std::atomic<std::uint32_t> saves{0};
+    const std::string suffix = "." + std::to_string(platform::GetSystem().ProcessId()) + "-" +
+                               std::to_string(saves.fetch_add(1)) + ".tmp";
+    std::u16string name = path;
+    for (char c : suffix) name.push_back(static_cast<char16_t>(c));
+    return name;
+}
+
+// The process that made a temporary name, or nullopt when the name is not one of ours.
+std::optional<std::uint32_t> MakerOf(const std::u16string& name, const std::u16string& fileName) {
+    if (name.size() <= fileName.size() + 5 || name.compare(0, fileName.size(), fileName) != 0) return std::nullopt;
+    std::size_t pos = fileName.size();
+    if (name[pos++] != u'.') return std::nullopt;
+    std::uint64_t process = 0;
+    const std::size_t digits = pos;
+    while (pos < name.size() && name[pos] >= u'0' && name[pos] <= u'9' && pos - digits < 10)
+        process = process * 10 + static_cast<std::uint64_t>(name[pos++] - u'0');
+    if (pos == digits || process > 0xFFFFFFFFu || pos >= name.size() || name[pos] != u'-') return std::nullopt;
+    return static_cast<std::uint32_t>(process);
+}
+
+// Removes what saves of programs that ended half-way left beside the file. A file whose maker
+// still runs is its save in progress and stays.
+void RemoveStaleTemporaries(const std::u16string& path) {
     auto& fs = platform::GetFiles();
-    const std::u16string temp = path + u".new";
+    auto& system = platform::GetSystem();
+    const std::size_t slash = path.find_last_of(u"\\/");
+    const std::u16string folder = slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+    const std::u16string fileName = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    platform::DirectoryEntry entry;
+    std::vector<std::u16string> stale;
+    for (auto search = fs.FindFirst(path + u".*-*.tmp", entry); search;) {
+        const auto maker = MakerOf(entry.Name, fileName);
+        if (maker && *maker != system.ProcessId() && !system.ProcessRunning(*maker)) stale.push_back(entry.Name);
+        if (!search->Next(entry) || stale.size() >= 1000) break;
+    }
+    for (const std::u16string& name : stale) fs.RemoveFile(folder + name);
+}
+
+std::u16string FolderOf(const std::u16string& path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash == 0 ? 1 : slash);
+}
+}  // namespace
+
+bool AtomicReplace(const std::u16string& requested, std::string_view bytes) {
+    auto& fs = platform::GetFiles();
+    // Through a symbolic link to its target: replacing the link itself would leave the target old.
+    const std::u16string path = fs.FinalPath(requested);
+    RemoveStaleTemporaries(path);
+    const std::u16string temp = TemporaryNameFor(path);
     {
         ScopedHandle file(fs.Open(temp, platform::FileAccess::Write, platform::ShareNone,
-                                  platform::FileDisposition::CreateAlways));
+                                  platform::FileDisposition::CreateNew));
         if (file.Get() == platform::InvalidFileHandle) return false;
-        bool ok = true;
+        bool ok = fs.CopyPermissions(path, file.Get());
         for (size_t offset = 0; ok && offset < bytes.size();) {
             const auto count = static_cast<std::uint32_t>(std::min<size_t>(Chunk, bytes.size() - offset));
             std::uint32_t done = 0;
@@ -73,7 +128,9 @@ bool AtomicReplace(const std::u16string& path, std::string_view bytes) {
         fs.RemoveFile(temp);
         return false;
     }
-    return true;
+    // The rename is done; making it durable can fail without the save having failed to happen,
+    // but a caller that is told "saved" must be able to rely on it after a power loss.
+    return fs.FlushFolder(FolderOf(path));
 }
 
 }  // namespace util

@@ -117,3 +117,29 @@ TEST(Win32FileObj, AttributesAndChecksum) {
     EXPECT_FALSE(wildcard.Error().IsError());
     EXPECT_EQ(info.Size, 9);
 }
+
+TEST(Win32FileObj, AStringOfMoreThanAGigaCharacterReadsWhole) {
+    WinTempDir dir;
+    // A count whose byte count, 2^31 + 2, does not fit in 32 bits, in a file that holds it (sparse
+    // where the file system makes the skipped part so).
+    constexpr std::int32_t count = (1 << 30) + 1;
+    const std::u16string path = dir.File(u"big.bin");
+    {
+        HANDLE h = CreateFileW(platform::win32::W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        DWORD n = 0;
+        WriteFile(h, "\x01\x00\x00\x40", 4, &n, nullptr);
+        LARGE_INTEGER end;
+        end.QuadPart = 4 + 2 * static_cast<LONGLONG>(count) - 2;
+        SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
+        WriteFile(h, "Z\x00\x07\x00\x00\x00", 6, &n, nullptr);
+        CloseHandle(h);
+    }
+    util::TFile f(path);
+    ASSERT_TRUE(f.Open(64));
+    const std::u16string text = f.ReadStr();
+    EXPECT_EQ(f.Error().Number(), util::feNone);
+    ASSERT_EQ(text.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(text.back(), u'Z');
+    EXPECT_EQ(f.ReadInt(), 7);
+}

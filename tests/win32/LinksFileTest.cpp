@@ -1,6 +1,9 @@
 // "links.dat" written and read through the real file calls and the real ANSI code page.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "win32/WinTempDir.h"
 #include "util/LinksFile.h"
 
@@ -51,4 +54,49 @@ TEST(Win32LinksFile, ASaveThatCannotReplaceLeavesTheOldFile) {
     CloseHandle(holder);
     EXPECT_EQ(dir.Read(u"links.dat"), "old\tC:\\old.txt\r\n");
     EXPECT_EQ(dir.Count(), 1);  // the temporary file is gone too
+}
+
+TEST(Win32LinksFile, TwoSavesAtOnceBothSucceedAndLeaveNoTemporaryFile) {
+    WinTempDir dir;
+    const std::u16string path = dir.File(u"links.dat");
+    const LinksDocument first{{u"first\tC:\\1.txt"}, TextEncoding::Ansi};
+    const LinksDocument second{{u"second\tC:\\2.txt", u"more\tC:\\3.txt"}, TextEncoding::Utf16LE};
+    std::atomic<int> failed{0};
+    auto saver = [&](const LinksDocument& doc) {
+        for (int i = 0; i < 100; ++i)
+            if (!SaveLinksFile(path, doc)) ++failed;
+    };
+    std::thread other(saver, std::cref(second));
+    saver(first);
+    other.join();
+    EXPECT_EQ(failed.load(), 0);
+    const auto last = LoadLinksFile(path);
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(last->Lines == first.Lines || last->Lines == second.Lines);
+    EXPECT_EQ(dir.Count(), 1);
+}
+
+TEST(Win32LinksFile, TheNextSaveRemovesWhatAnEndedSaveLeft) {
+    WinTempDir dir;
+    // The id of a process that has ended.
+    wchar_t command[] = L"cmd.exe /c exit 0";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                               &process));
+    WaitForSingleObject(process.hProcess, 10000);
+    const std::string ended = std::to_string(process.dwProcessId);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const std::u16string endedName = u"links.dat." + std::u16string(ended.begin(), ended.end()) + u"-4.tmp";
+    dir.Write(endedName, "half");
+    // This process's own name stays: it is a save of its own in progress.
+    const std::string self = std::to_string(GetCurrentProcessId());
+    const std::u16string ownName = u"links.dat." + std::u16string(self.begin(), self.end()) + u"-999999.tmp";
+    dir.Write(ownName, "busy");
+    ASSERT_TRUE(SaveLinksFile(dir.File(u"links.dat"), {{u"a\tb"}, TextEncoding::Ansi}));
+    EXPECT_EQ(dir.Read(endedName), "<missing>");
+    EXPECT_EQ(dir.Read(ownName), "busy");
+    EXPECT_EQ(dir.Count(), 2);
 }

@@ -1,6 +1,7 @@
 #include "platform/posix/FileRegistry.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,11 +61,35 @@ bool MakeFolders(const std::string& folder) {
     return true;
 }
 
+// Holds the store's lock file ("<root>.reg.lock") locked for one read-modify-write, so that two
+// processes writing at once never lose each other's values. Readers need no lock: a file is only
+// ever replaced whole.
+class StoreLock {
+public:
+    StoreLock(const std::string& folder, const std::string& file) {
+        if (!MakeFolders(folder)) throw RegistryStoreError("cannot make the folder " + folder + ": " + std::strerror(errno));
+        FFd = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (FFd < 0) throw RegistryStoreError("cannot open the lock of " + file + ": " + std::strerror(errno));
+        while (::flock(FFd, LOCK_EX) != 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            ::close(FFd);
+            throw RegistryStoreError("cannot lock " + file + ": " + std::strerror(error));
+        }
+    }
+    ~StoreLock() { ::close(FFd); }  // closing releases the lock
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+private:
+    int FFd = -1;
+};
+
 // Writes the bytes next to the file and renames them over it, so that a reader sees the old
-// tree or the new one, never a part.
-bool ReplaceFile(const std::string& folder, const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (!MakeFolders(folder)) return false;
-    const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
+// tree or the new one, never a part. Called under the store's lock, so one temporary name
+// serves: a write killed half-way leaves it behind, and the next write replaces it.
+bool ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::string temporary = path + ".tmp";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     std::size_t done = 0;
@@ -111,17 +136,15 @@ public:
 
     bool Write(const std::u16string& name, const RegValue& value) override {
         if ((FAccess & KeySetValue) == 0) return false;
+        // A name the file could not carry is refused before anything is written.
+        if (!IsStorableValueName(name)) return false;
         const std::string file = FOwner.FileOf(FRoot);
+        StoreLock lock(FOwner.Folder(), file);
         RegFileTree tree = ParseRegFile(ReadFileBytes(file), RootName(FRoot));
         // The key may have gone since it was opened; a write brings it back, as an open handle
         // on a deleted key would not, but nothing is lost.
-        RegFileKey& key = tree.Create(FPath);
-        if (RegFileValue* existing = key.Find(name)) {
-            existing->Value = value;
-        } else {
-            key.Values.push_back({name, value});
-        }
-        return ReplaceFile(FOwner.Folder(), file, FormatRegFile(tree, RootName(FRoot)));
+        tree.Create(FPath).Set(name, value);
+        return ReplaceFile(file, FormatRegFile(tree, RootName(FRoot)));
     }
 
 private:
@@ -149,11 +172,11 @@ std::string FileRegistry::FileOf(RootKey root) const {
 }
 
 namespace {
-// A path as the registry takes it: no trailing backslash; an empty part makes it unusable.
+// A path as the registry takes it: no trailing backslash; an empty part, a control character or
+// a path beyond the registry's limits makes it unusable.
 std::optional<std::u16string> UsablePath(std::u16string path) {
     while (!path.empty() && path.back() == u'\\') path.pop_back();
-    if (!path.empty() && path.front() == u'\\') return std::nullopt;
-    if (path.find(u"\\\\") != std::u16string::npos) return std::nullopt;
+    if (!IsStorableKeyPath(path)) return std::nullopt;
     return path;
 }
 }  // namespace
@@ -164,11 +187,14 @@ std::unique_ptr<RegKey> FileRegistry::Open(RootKey root, const std::u16string& r
     if (!usable) return nullptr;
     const std::u16string& path = *usable;
     const std::string file = FileOf(root);
-    RegFileTree tree = ParseRegFile(ReadFileBytes(file), RootName(root));
-    if (!tree.Find(path)) {
+    if (!ParseRegFile(ReadFileBytes(file), RootName(root)).Find(path)) {
         if (!create) return nullptr;
-        tree.Create(path);
-        if (!ReplaceFile(FFolder, file, FormatRegFile(tree, RootName(root)))) return nullptr;
+        StoreLock lock(FFolder, file);
+        RegFileTree tree = ParseRegFile(ReadFileBytes(file), RootName(root));
+        if (!tree.Find(path)) {
+            tree.Create(path);
+            if (!ReplaceFile(file, FormatRegFile(tree, RootName(root)))) return nullptr;
+        }
     }
     return std::make_unique<FileKey>(*this, root, path, access);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The registry kept in files: one file per root key ("HKEY_CURRENT_USER.reg",
 // "HKEY_LOCAL_MACHINE.reg") in a folder, in the registry editor's text format. Every open reads
-// the file anew; every write replaces it atomically (a temporary file, then a rename). A damaged
-// file is reported and left as it is.
+// the file anew; every write replaces it atomically (a temporary file, then a rename) while it
+// holds an advisory lock on "<root>.reg.lock", so that writers in two processes lose nothing. A
+// damaged file is reported and left as it is; names the format cannot carry are refused.
 #include <string>
 
 #include "platform/Registry.h"

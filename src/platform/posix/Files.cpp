@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/posix/PosixPath.h"
@@ -92,6 +93,7 @@ public:
     FileHandle Open(const std::u16string& path, FileAccess access, unsigned, FileDisposition disposition) override {
         int flags = access == FileAccess::Read ? O_RDONLY : access == FileAccess::Write ? O_WRONLY : O_RDWR;
         if (disposition == FileDisposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
+        if (disposition == FileDisposition::CreateNew) flags |= O_CREAT | O_EXCL;
         int fd = ::open(NativePath(path).c_str(), flags | O_CLOEXEC, 0666);
         if (fd < 0) return InvalidFileHandle;
         struct stat st{};
@@ -189,6 +191,40 @@ public:
     bool RemoveFile(const std::u16string& path) override { return ::unlink(NativePath(path).c_str()) == 0; }
     bool MoveOver(const std::u16string& from, const std::u16string& to) override {
         return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+    }
+    std::u16string FinalPath(const std::u16string& path) override {
+        const std::string native = NativePath(path);
+        struct stat st{};
+        if (lstat(native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char* resolved = realpath(native.c_str(), nullptr);
+        if (!resolved) {
+            // A dangling link: its target is where the file will be.
+            std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
+            const ssize_t n = readlink(native.c_str(), target.data(), target.size());
+            if (n <= 0) return path;
+            target.resize(static_cast<std::size_t>(n));
+            if (target[0] != '/') {
+                const auto slash = native.find_last_of('/');
+                target = (slash == std::string::npos ? std::string() : native.substr(0, slash + 1)) + target;
+            }
+            return FromUtf8(target);
+        }
+        std::u16string out = FromUtf8(resolved);
+        std::free(resolved);
+        return out;
+    }
+    bool CopyPermissions(const std::u16string& from, FileHandle to) override {
+        struct stat st{};
+        if (stat(NativePath(from).c_str(), &st) != 0) return errno == ENOENT;  // a new file keeps its own
+        return fchmod(static_cast<int>(to), st.st_mode & 07777) == 0;
+    }
+    bool FlushFolder(const std::u16string& folder) override {
+        const int fd = ::open(NativePath(folder.empty() ? u"." : folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        // Some file systems cannot flush a folder and say so with EINVAL; there is nothing more to do.
+        const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+        ::close(fd);
+        return ok;
     }
     std::optional<std::u16string> CreateTempFile(const std::u16string& directory, const std::u16string& prefix) override {
         static const char hex[] = "0123456789ABCDEF";

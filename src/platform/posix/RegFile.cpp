@@ -214,29 +214,100 @@ std::u16string FoldRegistryName(const std::u16string& name) {
 }
 
 RegFileValue* RegFileKey::Find(const std::u16string& name) {
-    const std::u16string folded = FoldRegistryName(name);
-    for (RegFileValue& v : Values)
-        if (FoldRegistryName(v.Name) == folded) return &v;
-    return nullptr;
+    if (FIndex.size() != Values.size()) Reindex();
+    const auto found = FIndex.find(FoldRegistryName(name));
+    return found == FIndex.end() ? nullptr : &Values[found->second];
+}
+
+void RegFileKey::Set(const std::u16string& name, RegValue value) {
+    if (RegFileValue* existing = Find(name)) {
+        existing->Value = std::move(value);
+        return;
+    }
+    Values.push_back({name, std::move(value)});
+    FIndex.emplace(FoldRegistryName(name), Values.size() - 1);
+}
+
+void RegFileKey::Reindex() {
+    FIndex.clear();
+    // The first of two values that differ only in case is the one found, as before.
+    for (std::size_t i = 0; i < Values.size(); ++i) FIndex.emplace(FoldRegistryName(Values[i].Name), i);
+}
+
+namespace {
+// Calls part(begin, length) for each part of a backslash-separated path; "" has none.
+template <class Part>
+void ForEachPart(const std::u16string& path, Part part) {
+    if (path.empty()) return;
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t slash = path.find(u'\\', begin);
+        const std::size_t end = slash == std::u16string::npos ? path.size() : slash;
+        part(begin, end - begin);
+        if (slash == std::u16string::npos) return;
+        begin = slash + 1;
+    }
+}
+
+bool HasControlCharacter(const std::u16string& text) {
+    for (char16_t c : text)
+        if (c < 0x20) return true;
+    return false;
+}
+}  // namespace
+
+bool IsStorableKeyPath(const std::u16string& path) {
+    if (HasControlCharacter(path)) return false;
+    bool fits = true;
+    std::size_t depth = 0;
+    ForEachPart(path, [&](std::size_t, std::size_t length) {
+        if (length == 0 || length > MaxKeyNameLength || ++depth > MaxKeyDepth) fits = false;
+    });
+    return fits;
+}
+
+bool IsStorableValueName(const std::u16string& name) {
+    return name.size() <= MaxValueNameLength && !HasControlCharacter(name);
 }
 
 RegFileKey* RegFileTree::Find(const std::u16string& path) {
-    auto found = Keys.find(FoldRegistryName(path));
-    return found == Keys.end() ? nullptr : &found->second;
+    RegFileKey* key = &Root;
+    ForEachPart(path, [&](std::size_t begin, std::size_t length) {
+        if (!key) return;
+        const auto found = key->Children.find(FoldRegistryName(path.substr(begin, length)));
+        key = found == key->Children.end() ? nullptr : found->second.get();
+    });
+    return key;
 }
 
 RegFileKey& RegFileTree::Create(const std::u16string& path) {
-    if (RegFileKey* existing = Find(path)) return *existing;
-    const std::size_t slash = path.rfind(u'\\');
-    if (!path.empty()) Create(slash == std::u16string::npos ? std::u16string() : path.substr(0, slash));
-    RegFileKey& key = Keys[FoldRegistryName(path)];
-    key.Path = path;
-    return key;
+    RegFileKey* key = &Root;
+    ForEachPart(path, [&](std::size_t begin, std::size_t length) {
+        const std::u16string name = path.substr(begin, length);
+        std::unique_ptr<RegFileKey>& child = key->Children[FoldRegistryName(name)];
+        if (!child) {
+            child = std::make_unique<RegFileKey>();
+            child->Name = name;
+        }
+        key = child.get();
+    });
+    return *key;
+}
+
+std::size_t RegFileTree::KeyCount() const {
+    std::size_t count = 0;
+    std::vector<const RegFileKey*> pending{&Root};
+    while (!pending.empty()) {
+        const RegFileKey* key = pending.back();
+        pending.pop_back();
+        ++count;
+        for (const auto& [folded, child] : key->Children) pending.push_back(child.get());
+    }
+    return count;
 }
 
 RegFileTree ParseRegFile(const std::vector<std::uint8_t>& bytes, const std::u16string& rootName) {
     RegFileTree tree;
-    tree.Create(u"");
     const std::vector<std::u16string> lines = SplitLines(Decode(bytes));
     std::size_t index = 0;
     while (index < lines.size() && Trim(lines[index]).empty()) ++index;
@@ -255,8 +326,7 @@ RegFileTree ParseRegFile(const std::vector<std::uint8_t>& bytes, const std::u16s
             const std::u16string root = full.substr(0, slash);
             if (FoldRegistryName(root) != FoldRegistryName(rootName)) Fault(lineNumber, "key of another root");
             std::u16string path = slash == std::u16string::npos ? std::u16string() : full.substr(slash + 1);
-            if (!path.empty() && (path.back() == u'\\' || path.find(u"\\\\") != std::u16string::npos))
-                Fault(lineNumber, "key path with an empty part");
+            if (!IsStorableKeyPath(path)) Fault(lineNumber, "key path with an empty part, or beyond the registry's limits");
             key = &tree.Create(path);
             continue;
         }
@@ -281,25 +351,38 @@ RegFileTree ParseRegFile(const std::vector<std::uint8_t>& bytes, const std::u16s
                 data += Trim(lines[index]);
             }
         }
-        RegValue value = ReadData(data, lineNumber);
-        if (RegFileValue* existing = key->Find(name)) {
-            existing->Value = std::move(value);
-        } else {
-            key->Values.push_back({name, std::move(value)});
-        }
+        if (name.size() > MaxValueNameLength) Fault(lineNumber, "value name beyond the registry's limit");
+        key->Set(name, ReadData(data, lineNumber));
     }
     return tree;
 }
 
 std::vector<std::uint8_t> FormatRegFile(const RegFileTree& tree, const std::u16string& rootName) {
     std::u16string text = Header + u"\r\n\r\n";
-    for (const auto& [folded, key] : tree.Keys) {
-        Put(text, u"[" + rootName + (key.Path.empty() ? u"" : u"\\" + key.Path) + u"]\r\n");
-        for (const RegFileValue& v : key.Values) {
-            const std::u16string name = v.Name.empty() ? u"@" : Quote(v.Name);
-            Put(text, name + u"=" + FormatData(v.Value, name.size()) + u"\r\n");
+    // Depth first with the path built as it goes. A key without values is written only when it
+    // has no sub keys: reading a sub key brings back its parents, so a deep path is written once
+    // rather than once per level.
+    struct Step {
+        const RegFileKey* Key;
+        std::size_t PathLength;  // of the parent's path, before this key's part is added
+    };
+    std::u16string path = rootName;
+    std::vector<Step> pending{{&tree.Root, path.size()}};
+    while (!pending.empty()) {
+        const Step step = pending.back();
+        pending.pop_back();
+        path.resize(step.PathLength);
+        if (step.Key != &tree.Root) path += u"\\" + step.Key->Name;
+        if (!step.Key->Values.empty() || step.Key->Children.empty()) {
+            Put(text, u"[" + path + u"]\r\n");
+            for (const RegFileValue& v : step.Key->Values) {
+                const std::u16string name = v.Name.empty() ? u"@" : Quote(v.Name);
+                Put(text, name + u"=" + FormatData(v.Value, name.size()) + u"\r\n");
+            }
+            Put(text, u"\r\n");
         }
-        Put(text, u"\r\n");
+        for (auto child = step.Key->Children.rbegin(); child != step.Key->Children.rend(); ++child)
+            pending.push_back({child->second.get(), path.size()});
     }
     std::vector<std::uint8_t> bytes{0xFF, 0xFE};
     bytes.reserve(2 + text.size() * 2);

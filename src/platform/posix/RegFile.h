@@ -4,7 +4,9 @@
 // hex(n): data, long hex lists continued with a backslash.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -16,20 +18,45 @@ struct RegFileValue {
     RegValue Value;
 };
 
+// The registry's own limits: a key name of at most 255 characters, at most 512 levels below the
+// root, a value name of at most 16,383 characters.
+constexpr std::size_t MaxKeyNameLength = 255;
+constexpr std::size_t MaxKeyDepth = 512;
+constexpr std::size_t MaxValueNameLength = 16383;
+
 struct RegFileKey {
-    std::u16string Path;  // below the root, as first written; "" is the root key itself
+    std::u16string Name;  // its own part of the path, as first written; "" for the root key
     std::vector<RegFileValue> Values;
+    // Sub keys by name folded to upper case, so that lookups ignore case as the registry does.
+    std::map<std::u16string, std::unique_ptr<RegFileKey>> Children;
+
     // The value of that name, compared without regard to ASCII case, or nullptr.
     RegFileValue* Find(const std::u16string& name);
+    // Adds the value or replaces the one of that name.
+    void Set(const std::u16string& name, RegValue value);
+
+private:
+    // Folded name to position in Values; rebuilt when Values was changed directly.
+    std::unordered_map<std::u16string, std::size_t> FIndex;
+    void Reindex();
 };
 
+// A key tree held as a tree, so that reading and looking up a path cost time in proportion to
+// the path's length, not to its square.
 struct RegFileTree {
-    // By path folded to upper case, so that lookups ignore case as the registry does.
-    std::map<std::u16string, RegFileKey> Keys;
+    RegFileKey Root;
+    // The key at a path below the root ("" is the root), or nullptr.
     RegFileKey* Find(const std::u16string& path);
-    // The key and every missing parent, created as needed.
+    // The key and every missing parent, created as needed. The path must be one that
+    // IsStorableKeyPath accepts.
     RegFileKey& Create(const std::u16string& path);
+    std::size_t KeyCount() const;
 };
+
+// Whether the text format carries these exactly and the registry would take them: no empty part,
+// no control character (a line break would end the line), within the registry's limits.
+bool IsStorableKeyPath(const std::u16string& path);
+bool IsStorableValueName(const std::u16string& name);
 
 std::u16string FoldRegistryName(const std::u16string& name);
 

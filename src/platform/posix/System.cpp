@@ -1,6 +1,7 @@
 #include "platform/System.h"
 
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +53,11 @@ public:
         const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
         if (n < 0) ThrowErrno();
         return FromUtf8(std::string_view(buffer.data(), static_cast<size_t>(n)));
+    }
+    std::uint32_t ProcessId() override { return static_cast<std::uint32_t>(::getpid()); }
+    bool ProcessRunning(std::uint32_t id) override {
+        // Signal 0 only asks; a process of another user answers EPERM and still runs.
+        return id != 0 && id <= 0x7FFFFFFFu && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
     }
     std::uint32_t TickCount() override {
         timespec ts{};

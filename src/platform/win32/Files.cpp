@@ -51,7 +51,9 @@ public:
                         : access == FileAccess::Write ? GENERIC_WRITE
                                                       : GENERIC_READ | GENERIC_WRITE;
         DWORD shareMode = ((share & ShareRead) ? FILE_SHARE_READ : 0) | ((share & ShareWrite) ? FILE_SHARE_WRITE : 0);
-        DWORD creation = disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING;
+        DWORD creation = disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS
+                         : disposition == FileDisposition::CreateNew  ? CREATE_NEW
+                                                                      : OPEN_EXISTING;
         HANDLE h = CreateFileW(W(path), desired, shareMode, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
         return h == INVALID_HANDLE_VALUE ? InvalidFileHandle : reinterpret_cast<FileHandle>(h);
     }
@@ -117,8 +119,39 @@ public:
     bool MakeDirectory(const std::u16string& path) override { return CreateDirectoryW(W(path), nullptr) != FALSE; }
     bool RemoveFile(const std::u16string& path) override { return DeleteFileW(W(path)) != FALSE; }
     bool MoveOver(const std::u16string& from, const std::u16string& to) override {
-        return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        // While another program replaces or reads the same file, the platform refuses for a
+        // moment with a sharing or access error: a few tries, a few milliseconds apart.
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+            const DWORD error = GetLastError();
+            if (attempt == 40 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+            Sleep(5);
+        }
     }
+    std::u16string FinalPath(const std::u16string& path) override {
+        const DWORD attributes = GetFileAttributesW(W(path));
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+        HANDLE h = CreateFileW(W(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return path;
+        std::wstring buffer(MAX_PATH, L'\0');
+        DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+        if (n >= buffer.size()) {
+            buffer.resize(n + 1);
+            n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+        }
+        CloseHandle(h);
+        if (n == 0 || n >= buffer.size()) return path;
+        std::u16string out = U16(buffer.data(), n);
+        // The answer comes in the long form "\\?\C:\..." or "\\?\UNC\server\...".
+        if (out.rfind(u"\\\\?\\UNC\\", 0) == 0) return u"\\" + out.substr(7);
+        if (out.rfind(u"\\\\?\\", 0) == 0) return out.substr(4);
+        return out;
+    }
+    // A new file takes its rights from its folder, as the file it replaces did.
+    bool CopyPermissions(const std::u16string&, FileHandle) override { return true; }
+    // MoveOver asks the platform to write the move through before it returns.
+    bool FlushFolder(const std::u16string&) override { return true; }
     std::optional<std::u16string> CreateTempFile(const std::u16string& directory, const std::u16string& prefix) override {
         wchar_t buffer[MAX_PATH + 1] = {};
         if (GetTempFileNameW(W(directory), W(prefix), 0, buffer) == 0) return std::nullopt;

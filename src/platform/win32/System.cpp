@@ -69,6 +69,15 @@ public:
         }
         ThrowLastError();
     }
+    std::uint32_t ProcessId() override { return GetCurrentProcessId(); }
+    bool ProcessRunning(std::uint32_t id) override {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        // A process of another user may refuse to be opened: it runs all the same.
+        if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+        const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        CloseHandle(process);
+        return running;
+    }
     std::uint32_t TickCount() override { return GetTickCount(); }
 };
 }  // namespace

@@ -1,5 +1,10 @@
 // The file-backed registry: the registry editor's text format, round trips, a damaged file.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
 
 #include "platform/posix/RegFile.h"
 #include "support/ScopedRegistry.h"
@@ -72,7 +77,7 @@ TEST(RegFile, ReadsTheEditorsTextForms) {
     EXPECT_EQ(key->Find(u"Exp")->Value, (RegValue{RegExpandSz, {0x25, 0, 0, 0}}));
     EXPECT_EQ(key->Values.size(), 6u);
     // An empty file is an empty store.
-    EXPECT_EQ(ParseRegFile({}, u"HKEY_CURRENT_USER").Keys.size(), 1u);
+    EXPECT_EQ(ParseRegFile({}, u"HKEY_CURRENT_USER").KeyCount(), 1u);
 }
 
 TEST(RegFile, DamagedFilesAreReportedWithTheirLine) {
@@ -137,12 +142,12 @@ TEST(FileRegistry, KeysValuesAndAtomicFiles) {
     EXPECT_TRUE(readOnly->ValueExists(u"Count"));
     // A path with an empty part opens nothing.
     EXPECT_EQ(r.Open(RootKey::CurrentUser, u"Software\\\\A", KeyRead, true), nullptr);
-    // Nothing of a temporary file stays beside the store.
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry :
+    // Nothing of a temporary file stays beside the store: the store and its lock file.
+    std::set<std::string> files;
+    for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(store.FileOf(RootKey::CurrentUser)).parent_path()))
-        ++files;
-    EXPECT_EQ(files, 1);
+        files.insert(entry.path().filename().string());
+    EXPECT_EQ(files, (std::set<std::string>{"HKEY_CURRENT_USER.reg", "HKEY_CURRENT_USER.reg.lock"}));
 }
 
 TEST(FileRegistry, ADamagedFileIsNeverOverwritten) {
@@ -155,4 +160,108 @@ TEST(FileRegistry, ADamagedFileIsNeverOverwritten) {
     EXPECT_EQ(store.Bytes(RootKey::CurrentUser), damaged);
     // The other root's file is a store of its own.
     EXPECT_NE(r.Open(RootKey::LocalMachine, u"X", KeyWrite, true), nullptr);
+}
+
+TEST(FileRegistry, NamesTheFileCannotCarryAreRefusedAndTheStoreStaysReadable) {
+    ScopedRegistry store;
+    Registry& r = GetRegistry();
+    auto key = r.Open(RootKey::CurrentUser, u"Software\\A", KeyRead | KeyWrite, true);
+    ASSERT_NE(key, nullptr);
+    ASSERT_TRUE(key->Write(u"Kept", {RegDword, {1, 0, 0, 0}}));
+    const std::string before = store.Bytes(RootKey::CurrentUser);
+    EXPECT_FALSE(key->Write(u"Line\nBreak", {RegDword, {2, 0, 0, 0}}));
+    EXPECT_FALSE(key->Write(u"Carriage\rReturn", {RegDword, {2, 0, 0, 0}}));
+    EXPECT_FALSE(key->Write(std::u16string(u"Zero\0", 5), {RegDword, {2, 0, 0, 0}}));
+    EXPECT_FALSE(key->Write(std::u16string(MaxValueNameLength + 1, u'v'), {RegDword, {2, 0, 0, 0}}));
+    EXPECT_TRUE(key->Write(std::u16string(MaxValueNameLength, u'v'), {RegDword, {3, 0, 0, 0}}));
+    // A key path that would close its header and inject keys and values of its own.
+    const std::u16string injecting = u"Software\\a]\r\n\"Injected\"=dword:00000001\r\n[HKEY_CURRENT_USER\\Evil";
+    EXPECT_EQ(r.Open(RootKey::CurrentUser, injecting, KeyWrite, true), nullptr);
+    EXPECT_EQ(r.Open(RootKey::CurrentUser, u"Software\\Tab\there", KeyWrite, true), nullptr);
+    EXPECT_FALSE(r.KeyExists(RootKey::CurrentUser, u"Evil"));
+    // Brackets and quotes alone are carried exactly.
+    auto odd = r.Open(RootKey::CurrentUser, u"Software\\[x] \"y\"]", KeyRead | KeyWrite, true);
+    ASSERT_NE(odd, nullptr);
+    EXPECT_TRUE(odd->Write(u"]\"[", StringValue(u"v")));
+    // Everything still reads, and writes still work.
+    EXPECT_NE(store.Bytes(RootKey::CurrentUser), before);
+    auto again = r.Open(RootKey::CurrentUser, u"Software\\A", KeyRead | KeyWrite, false);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->ValueExists(u"Kept"));
+    EXPECT_FALSE(again->ValueExists(u"Line"));
+    EXPECT_TRUE(again->Write(u"After", {RegDword, {4, 0, 0, 0}}));
+    EXPECT_TRUE(r.Open(RootKey::CurrentUser, u"Software\\[x] \"y\"]", KeyRead, false)->ValueExists(u"]\"["));
+}
+
+TEST(RegFile, DeepPathsAreReadInLinearTimeAndLimitedAsTheRegistryLimitsThem) {
+    const std::string header = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER";
+    auto path = [](std::size_t parts, std::size_t length) {
+        std::string p;
+        for (std::size_t i = 0; i < parts; ++i) p += "\\" + std::string(length, static_cast<char>('a' + i % 26));
+        return p;
+    };
+    // The deepest and longest path the registry takes reads back; it is written once, not per level.
+    const std::string deepest = header + path(MaxKeyDepth, MaxKeyNameLength) + "]\r\n\"v\"=dword:1\r\n";
+    RegFileTree tree = ParseRegFile(Utf8(deepest), u"HKEY_CURRENT_USER");
+    EXPECT_EQ(tree.KeyCount(), MaxKeyDepth + 1);
+    const std::vector<std::uint8_t> written = FormatRegFile(tree, u"HKEY_CURRENT_USER");
+    EXPECT_LT(written.size(), 2 * 2 * deepest.size());
+    EXPECT_EQ(ParseRegFile(written, u"HKEY_CURRENT_USER").KeyCount(), MaxKeyDepth + 1);
+    // One level deeper, one character longer, or 32,000 levels: a damaged file, not a crash.
+    for (const std::string& damaged : {header + path(MaxKeyDepth + 1, 1) + "]\r\n",
+                                       header + path(2, MaxKeyNameLength + 1) + "]\r\n",
+                                       header + path(32000, 1) + "]\r\n"}) {
+        try {
+            ParseRegFile(Utf8(damaged), u"HKEY_CURRENT_USER");
+            ADD_FAILURE() << "accepted a path of " << damaged.size() << " bytes";
+        } catch (const RegistryStoreError& e) {
+            EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
+        }
+    }
+    // Many values in one key: each found by name.
+    std::string many = header + "\\K]\r\n";
+    for (int i = 0; i < 20000; ++i) many += "\"v" + std::to_string(i) + "\"=dword:" + std::to_string(i % 10) + "\r\n";
+    RegFileTree wide = ParseRegFile(Utf8(many), u"HKEY_CURRENT_USER");
+    ASSERT_NE(wide.Find(u"k"), nullptr);
+    EXPECT_EQ(wide.Find(u"k")->Values.size(), 20000u);
+    EXPECT_EQ(wide.Find(u"k")->Find(u"V19999")->Value, (RegValue{RegDword, {9, 0, 0, 0}}));
+}
+
+TEST(FileRegistry, AKilledWritesTemporaryFileIsReplacedByTheNextWrite) {
+    ScopedRegistry store;
+    const std::string file = store.FileOf(RootKey::CurrentUser);
+    auto key = GetRegistry().Open(RootKey::CurrentUser, u"K", KeyRead | KeyWrite, true);
+    ASSERT_NE(key, nullptr);
+    // What a write killed after its temporary file was made leaves behind.
+    std::ofstream(file + ".tmp", std::ios::binary) << "half a store";
+    EXPECT_TRUE(key->Write(u"v", {RegDword, {1, 0, 0, 0}}));
+    EXPECT_FALSE(std::filesystem::exists(file + ".tmp"));
+    EXPECT_TRUE(key->ValueExists(u"v"));
+}
+
+TEST(FileRegistry, TwoProcessesWritingAtOnceLoseNoValue) {
+    ScopedRegistry store;
+    ASSERT_NE(GetRegistry().Open(RootKey::CurrentUser, u"Shared", KeyWrite, true), nullptr);
+    constexpr int PerProcess = 150;
+    auto writeAll = [](char16_t prefix) {
+        auto key = GetRegistry().Open(RootKey::CurrentUser, u"Shared", KeyRead | KeyWrite, false);
+        int ok = 0;
+        for (int i = 0; key && i < PerProcess; ++i) {
+            std::u16string name(1, prefix);
+            for (char c : std::to_string(i)) name.push_back(static_cast<char16_t>(c));
+            if (key->Write(name, {RegDword, {static_cast<std::uint8_t>(i), 0, 0, 0}})) ++ok;
+        }
+        return ok;
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(writeAll(u'c') == PerProcess ? 0 : 1);
+    EXPECT_EQ(writeAll(u'p'), PerProcess);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    RegFileTree tree = ParseRegFile(Utf8(store.Bytes(RootKey::CurrentUser)), u"HKEY_CURRENT_USER");
+    ASSERT_NE(tree.Find(u"Shared"), nullptr);
+    EXPECT_EQ(tree.Find(u"Shared")->Values.size(), 2u * PerProcess);
 }

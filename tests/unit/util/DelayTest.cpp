@@ -13,6 +13,8 @@ public:
     std::u16string UserName() override { return u"user"; }
     std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::u16string&) override { return std::nullopt; }
     std::u16string ExecutablePath() override { return u"C:\\nimbrel.exe"; }
+    std::uint32_t ProcessId() override { return 1; }
+    bool ProcessRunning(std::uint32_t) override { return true; }
     std::uint32_t TickCount() override {
         const std::uint32_t t = now_;
         now_ += step_;

@@ -242,3 +242,25 @@ TEST(TFile, TimesRoundTripInTwoSecondSteps) {
     EXPECT_DOUBLE_EQ(info.Times.LastWriteTime, back.LastWriteTime);
     EXPECT_NE(info.Attr & 0x20, 0);  // archive: a plain file
 }
+
+TEST(TFile, AStringOfMoreThanAGigaCharacterReadsWhole) {
+    TempDir dir;
+    // A count whose byte count, 2^31 + 2, does not fit in 32 bits, in a sparse file that holds it
+    // with a mark at its end.
+    constexpr std::int32_t count = (1 << 30) + 1;
+    const auto path = dir.Native() / "big.bin";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write("\x01\x00\x00\x40", 4);
+        out.seekp(4 + 2 * static_cast<std::int64_t>(count) - 2);
+        out.write("Z\x00" "\x07\x00\x00\x00", 6);
+    }
+    TFile f(dir.File(u"big.bin"));
+    ASSERT_TRUE(f.Open(64));
+    const std::u16string text = f.ReadStr();
+    EXPECT_EQ(f.Error().Number(), feNone);
+    ASSERT_EQ(text.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(text[0], u'\0');
+    EXPECT_EQ(text.back(), u'Z');
+    EXPECT_EQ(f.ReadInt(), 7);  // the read ended exactly after the string
+}

@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <iterator>
@@ -79,10 +84,22 @@ TEST(LinksFile, FailedSaveLeavesTheOldFile) {
     const std::u16string path = dir.File(u"links.dat");
     ASSERT_TRUE(SaveLinksFile(path, {{u"old\tC:\\old.txt"}, TextEncoding::Utf8Bom}));
     const std::string before = Bytes(dir.Native() / "links.dat");
-    // The temporary name is taken by a directory: the new text cannot be written.
-    std::filesystem::create_directory(dir.Native() / "links.dat.new");
-    EXPECT_FALSE(SaveLinksFile(path, {{u"new\tC:\\new.txt"}, TextEncoding::Utf8Bom}));
+    // A file-size limit below the new text stands in for a full disk: in a child process, so that
+    // the limit stays there.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool saved = SaveLinksFile(path, {{u"new\t" + std::u16string(100, u'x')}, TextEncoding::Utf8Bom});
+        ::_exit(saved ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save reported success";
     EXPECT_EQ(Bytes(dir.Native() / "links.dat"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Native()), {}), 1);  // no temporary file
     // Into a folder that does not exist: reported, nothing created.
     EXPECT_FALSE(SaveLinksFile(dir.File(u"no\\such\\links.dat"), {{u"x"}, TextEncoding::Ansi}));
 }

@@ -62,6 +62,10 @@ TEST(CleanIntText, KeepsDigitsAndOneLeadingSign) {
         {u"12-3", u"123"},   {u"", u"0"},     {u"-", u"0"},      {u"+7", u"+7"},    {u"\t 42 \r\n", u"42"},
         {u"4\u06602", u"42"}, {u"\u0661", u"0"}, {u"1\u00B23", u"13"}, {u"ab+-1", u"+1"}, {u"- 3", u"-3"}};
     for (auto& [in, out] : cases) EXPECT_EQ(CleanIntText(in), out) << U8(in);
+    // A field of a million characters, most of them dropped, is cleaned in one pass.
+    std::u16string huge;
+    for (int i = 0; i < 1'000'000; ++i) huge.push_back(i % 10 == 0 ? u'7' : u'x');
+    EXPECT_EQ(CleanIntText(u"-" + huge), u"-" + std::u16string(100'000, u'7'));
 }
 
 TEST(BarTexts, SplitAtFirstBar) {
