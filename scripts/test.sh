@@ -42,6 +42,15 @@ ASAN_OPTIONS=detect_leaks=1 build/native/tests/nimbrel_unit_tests --gtest_brief=
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 count "$log_dir/unit.log"
 
+echo "== kill during save: links.dat and the file-backed registry"
+bash scripts/kill-trial.sh 2>&1 | tee "$log_dir/kill-trial.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+kp=$(grep -oE '^kill trial: [0-9]+ passed' "$log_dir/kill-trial.log" | grep -oE '[0-9]+')
+kf=$(grep -oE '[0-9]+ failed' "$log_dir/kill-trial.log" | tail -1 | grep -oE '[0-9]+')
+[ -n "$kp" ] || kf=1
+passed=$((passed + ${kp:-0}))
+failed=$((failed + ${kf:-0}))
+
 echo "== tier 2: Windows integration tests under Wine"
 source scripts/wine-env.sh
 fresh_wine_prefix
