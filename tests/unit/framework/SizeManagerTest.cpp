@@ -2,7 +2,7 @@
 
 #include "framework/DataStream.h"
 #include "framework/SizeManager.h"
-#include "support/MainWindowDesign.h"
+#include "app/MainWindowDesign.h"
 #include "support/TextOut.h"
 #include "ui/Exceptions.h"
 #include "ui/Form.h"
@@ -49,7 +49,7 @@ public:
 }  // namespace
 
 TEST(SizeManager, MainWindowGrowsByHundredAndFifty) {
-    testsupport::MainWindowForm form;
+    app::MainWindowForm form;
     ASSERT_EQ(form.ClientWidth(), 514);
     ASSERT_EQ(form.ClientHeight(), 497);
     form.SetClientSize(614, 547);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/MainWindowDesign.h"
+#include "app/MainWindowDesign.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Exceptions.h"
@@ -144,20 +144,20 @@ TEST(Controls, EditCheckBoxAndLabel) {
     d.Check->SetChecked(true);
     EXPECT_EQ(clicks, 1);
 
-    testsupport::MainWindowForm main;
+    app::MainWindowForm main;
     auto& label = PeerOf(*main.UserLabel);
     label.Paint();
     ASSERT_EQ(label.Texts.size(), 1u);
     const auto& t = label.Texts[0];
     EXPECT_EQ(t.Flags & (dtCenter | dtWordBreak), dtCenter | dtWordBreak);
     EXPECT_EQ(t.Color, 0xFFFFFFu);  // clWindow on the dark background
-    EXPECT_EQ(label.Raster.Pixel(0, 0), testsupport::DarkGrey);
+    EXPECT_EQ(label.Raster.Pixel(0, 0), app::DarkGrey);
     ASSERT_EQ(t.Layout.Lines.size(), 3u);
     EXPECT_EQ(t.Layout.Lines[0].Y, (41 - 3 * 20) / 2);  // vertically centred block of three lines
 }
 
 TEST(Controls, TimerRunsOnlyAfterLoadingAndTicks) {
-    testsupport::MainWindowForm main;
+    app::MainWindowForm main;
     int ticks = 0;
     main.Timer1->OnTimer = [&](TObject*) {
         ++ticks;
@@ -268,7 +268,7 @@ TEST(Application, PumpsMessagesForDelaysAndReportsErrors) {
 }
 
 TEST(Controls, ContextMenusAcceleratorsAndDoubleClicks) {
-    testsupport::MainWindowForm form;
+    app::MainWindowForm form;
     form.Show();
     auto& peer = PeerOf(*form.Buttons[2]);
     // A right click asks for the context menu: the buttons' popup opens for that button.

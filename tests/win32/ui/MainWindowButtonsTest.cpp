@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "support/MainWindowDesign.h"
+#include "app/MainWindowDesign.h"
 #include "support/TextOut.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
@@ -18,7 +18,7 @@
 
 using namespace ui;
 using controls::TGraphicButton;
-using testsupport::MainWindowForm;
+using app::MainWindowForm;
 using ui::win32::WindowOf;
 
 namespace {
@@ -211,7 +211,7 @@ TEST(Win32MainWindowButtons, ScreenshotOfTheWindow) {
     POINT origin{0, 0};
     ClientToScreen(WindowOf(w.form), &origin);
     const int cx = origin.x - r.left, cy = origin.y - r.top;
-    EXPECT_EQ(shot.Pixel(cx + 345, cy + 170), testsupport::DarkGrey);
+    EXPECT_EQ(shot.Pixel(cx + 345, cy + 170), app::DarkGrey);
     EXPECT_EQ(shot.Pixel(cx + 347, cy + 200), ColorToRGB(clGray));
 
     const char* folder = std::getenv("NIMBREL_ARTIFACTS");

@@ -1,7 +1,8 @@
 #pragma once
-// The main window's designed layout as a test form: its components by name, the six graphic
-// buttons with their designed properties and glyphs, and the size manager's table. Both test
-// tiers build it, so the Windows window and the headless one are the same form.
+// The main window's designed layout: its components by name at 96 pixels per inch, the six
+// graphic buttons with their designed properties and glyphs, and the size manager's table. The
+// start menu's main form is built on it; both test tiers build it too, so the Windows window and
+// the headless one are the same form.
 #include <string>
 
 #include "controls/GraphicButton.h"
@@ -12,7 +13,7 @@
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
-namespace testsupport {
+namespace app {
 
 // The size table: every component but the size manager, in alphabetical order.
 inline const char16_t* const MainSizeTable[] = {
@@ -192,4 +193,4 @@ public:
     controls::TGraphicButton* Buttons[6];
 };
 
-}  // namespace testsupport
+}  // namespace app
