@@ -1,8 +1,10 @@
 #include "controls/GraphicButton.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/TextTargets.h"
+#include "platform/CodePage.h"
 #include "ui/Exceptions.h"
 #include "ui/TextLayout.h"
 #include "util/Utils.h"
@@ -17,6 +19,7 @@ namespace {
 const bool takesCaptionAndHint = framework::RegisterCaptionHintClass(
     [](const ui::TComponent* c) { return dynamic_cast<const TGraphicButton*>(c) != nullptr; });
 constexpr int Spacing = 3;
+constexpr int MaxTagPosition = 32767;
 }
 
 // ---- caption tags ---------------------------------------------------------------------------
@@ -49,6 +52,8 @@ CaptionTags ParseCaptionTags(const std::u16string& caption) {
                     // Beyond 32 bits: as if no position were given.
                 }
                 if (value == -1) value.reset();
+                // Far beyond any button, and kept so that rectangles built from it stay in range.
+                if (value) value = std::clamp(*value, -MaxTagPosition, MaxTagPosition);
                 (isX ? result.X : result.Y) = value;
             }
         }
@@ -80,7 +85,9 @@ void DrawGradient(TCanvas& canvas, const TRect& r, TColor a, TColor z, int c, bo
     const double stepR = (RedOf(z) - startR) / steps, stepG = (GreenOf(z) - startG) / steps,
                  stepB = (BlueOf(z) - startB) / steps;
     double accR = startR, accG = startG, accB = startB;
-    TColor current = MakeColor(RedOf(a), GreenOf(a), BlueOf(a));
+    // The first band is the start colour itself (a system colour stays one); only the later
+    // bands are mixed from its bytes.
+    TColor current = a;
     for (int k = 0; k < steps; ++k) {
         TRect band = horizontalBands ? Rect(r.Left, r.Top + k * c, r.Right, r.Top + k * c + c)
                                      : Rect(r.Left + k * c, r.Top, r.Left + k * c + c, r.Bottom);
@@ -189,7 +196,7 @@ void TCustomGraphicButton::TextChanged() {
 
 bool TCustomGraphicButton::DialogChar(char16_t ch) {
     const char16_t accelerator = AcceleratorOf(Caption());
-    if (accelerator && util::UpperAscii(accelerator) == util::UpperAscii(ch) && CanFocus()) {
+    if (accelerator && platform::UpperCaseChar(accelerator) == platform::UpperCaseChar(ch) && CanFocus()) {
         Click();
         return true;
     }

@@ -101,15 +101,24 @@ void TFormManager::ReadPlacementFrom(const std::u16string& path, const std::u16s
         const PlacementValue& v = PlacementValues[i];
         numbers[i] = registry.ValueExists(v.Name) ? registry.ReadInteger(v.Name) : v.Default;
     }
-    const TWindowPlacement placement = FromNumbers(numbers);
+    TWindowPlacement placement = FromNumbers(numbers);
     // An empty or inverted rectangle is not a placement; the form keeps its designed bounds.
-    if (placement.NormalPosition.Left < placement.NormalPosition.Right) Form.SetPlacement(placement);
+    if (placement.NormalPosition.Left >= placement.NormalPosition.Right) return;
+    // Window coordinates live in 16 bits; stored values beyond are held at its ends (the stored
+    // values themselves stay as they are).
+    TRect& r = placement.NormalPosition;
+    for (int* edge : {&r.Left, &r.Top, &r.Right, &r.Bottom}) *edge = std::clamp(*edge, -32768, 32767);
+    Form.SetPlacement(placement);
 }
 
 void TFormManager::WritePlacementTo(const std::u16string& path, const std::u16string& guardKey, TForm& Form) {
     if (ProcessRegistryKey().empty()) return;
+    // While the program starts, the window reports moves and sizes before its stored placement
+    // was read; writing then would put the designed bounds over what the user left. Only those
+    // reports wait for the read: a save the program asks for on its own always writes.
     const auto read = FPlacementRead.find(guardKey);
-    if (read == FPlacementRead.end() || read->second != ProcessRegistryKey()) return;
+    const bool placementRead = read != FPlacementRead.end() && read->second == ProcessRegistryKey();
+    if (!placementRead && Form.ReportingBounds()) return;
     TRegistry registry(KeyRead | KeyWrite);
     if (!registry.OpenKey(path, true)) return;
     int numbers[10];

@@ -60,12 +60,14 @@ void TSizeManager::ResizeForm() {
         // Looked up anew each time: controls may come and go while the form lives.
         auto* control = dynamic_cast<TControl*>(FForm ? FForm->FindComponent(FStrings.Strings(i)) : nullptr);
         if (!control || !control->Parent()) continue;
-        const int CW = control->Parent()->ClientWidth();
-        const int CH = control->Parent()->ClientHeight();
-        int W = item->ScaleH ? CW - item->Rect.Left - item->Rect.Right : control->Width();
-        int H = item->ScaleV ? CH - item->Rect.Top - item->Rect.Bottom : control->Height();
-        int L = item->MoveH ? CW - W - item->Rect.Right : control->Left();
-        int T = item->MoveV ? CH - H - item->Rect.Bottom : control->Top();
+        // In 64 bits: margins come from a table anyone can edit, and may be at the ends of the range.
+        const long long CW = control->Parent()->ClientWidth();
+        const long long CH = control->Parent()->ClientHeight();
+        const TRect& m = item->Rect;
+        int W = item->ScaleH ? SaturatedInt(CW - m.Left - m.Right) : control->Width();
+        int H = item->ScaleV ? SaturatedInt(CH - m.Top - m.Bottom) : control->Height();
+        int L = item->MoveH ? SaturatedInt(CW - W - m.Right) : control->Left();
+        int T = item->MoveV ? SaturatedInt(CH - H - m.Bottom) : control->Top();
         if (OnSize) OnSize(this, control, L, T, W, H);
         if (item->ScaleH) control->SetWidth(W);
         if (item->ScaleV) control->SetHeight(H);

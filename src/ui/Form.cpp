@@ -111,12 +111,27 @@ void TForm::BringToFront() {
     if (Peer()) Peer()->BringToFront();
 }
 
+namespace {
+class Counting {
+public:
+    explicit Counting(int& count) : FCount(count) { ++FCount; }
+    ~Counting() { --FCount; }
+    Counting(const Counting&) = delete;
+    Counting& operator=(const Counting&) = delete;
+
+private:
+    int& FCount;
+};
+}  // namespace
+
 void TForm::HandleMove(const TRect& bounds) {
+    Counting reporting(FReportingBounds);
     HandleBoundsChanged(bounds);
     WMMove();
 }
 
 void TForm::HandleSize(const TRect& bounds) {
+    Counting reporting(FReportingBounds);
     HandleBoundsChanged(bounds);
     WMSize();
 }

@@ -79,6 +79,9 @@ public:
     void HandleCloseRequest() { Close(); }
     // The window is about to be shown or was hidden by the platform.
     void HandleShowing(bool showing);
+    // True while a move or size report of the window is being handled (as opposed to a call
+    // the program makes on its own).
+    bool ReportingBounds() const { return FReportingBounds > 0; }
 
 protected:
     // Ends the construction of a derived form: Loaded for everything, then OnCreate.
@@ -95,6 +98,7 @@ private:
     int FModalResult = mrNone;
     bool FModal = false;
     bool FPlaced = false;  // shown once: the position rule no longer applies
+    int FReportingBounds = 0;
 };
 
 // The form a control sits on, or nullptr.

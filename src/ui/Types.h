@@ -56,20 +56,29 @@ struct TSize {
     friend bool operator==(const TSize&, const TSize&) = default;
 };
 
+// An int from a wider result, held at the ends of the range rather than wrapped.
+constexpr int SaturatedInt(long long value) {
+    return value > 2147483647LL ? 2147483647 : value < -2147483648LL ? static_cast<int>(-2147483647 - 1)
+                                                                       : static_cast<int>(value);
+}
+
 struct TRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    // Edges may come from stored or typed values far apart: the extent never wraps.
+    int Width() const { return SaturatedInt(static_cast<long long>(Right) - Left); }
+    int Height() const { return SaturatedInt(static_cast<long long>(Bottom) - Top); }
     bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
     bool Empty() const { return Right <= Left || Bottom <= Top; }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
 inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }
-inline TRect Bounds(int left, int top, int width, int height) { return TRect{left, top, left + width, top + height}; }
+inline TRect Bounds(int left, int top, int width, int height) {
+    return TRect{left, top, SaturatedInt(static_cast<long long>(left) + width), SaturatedInt(static_cast<long long>(top) + height)};
+}
 inline TRect Intersect(const TRect& a, const TRect& b) {
     TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
             a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};

@@ -1,5 +1,8 @@
 #include "platform/CodePage.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 // Windows-1252 stands in for the ANSI code page. Bytes 0x80-0x9F carry typographic characters;
 // five of them are unassigned (0xFFFF here) and decode to themselves, as the platform does.
 namespace platform {
@@ -41,4 +44,17 @@ std::u16string FromAnsi(std::string_view bytes) {
     return out;
 }
 
+}  // namespace platform
+
+// The C.UTF-8 locale carries the full simple case mapping of Unicode, independent of the user's
+// locale; without it only ASCII letters change.
+namespace platform {
+char16_t UpperCaseChar(char16_t c) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (c >= 0xD800 && c <= 0xDFFF) return c;  // half a pair has no case
+    if (!unicode) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    const wint_t upper = towupper_l(static_cast<wint_t>(c), unicode);
+    // A mapping outside the 16-bit range (none exists today) leaves the character as it is.
+    return upper <= 0xFFFF ? static_cast<char16_t>(upper) : c;
+}
 }  // namespace platform

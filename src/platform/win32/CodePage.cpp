@@ -28,3 +28,11 @@ std::u16string FromAnsi(std::string_view bytes) {
 }
 
 }  // namespace platform
+
+namespace platform {
+char16_t UpperCaseChar(char16_t c) {
+    // With the high word zero, CharUpperW takes the character itself and returns its upper case.
+    const auto upper = reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c))));
+    return static_cast<char16_t>(upper & 0xFFFF);
+}
+}  // namespace platform

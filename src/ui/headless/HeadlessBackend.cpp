@@ -24,22 +24,23 @@ HeadlessPeer::HeadlessPeer(TWinControl& control, PeerKind kind)
       Visible(kind == PeerKind::Form ? false : control.Visible()), Enabled(control.Enabled()) {
     Placement.ShowCmd = 1;
     Placement.NormalPosition = Bounds;
-    SizeRaster();
 }
 
 HeadlessPeer::~HeadlessPeer() {
     if (Headless().FocusedPeer == this) Headless().FocusedPeer = nullptr;
 }
 
+// Sized when something is drawn, and no larger than a screen could show: a control may be given
+// bounds far beyond any screen.
 void HeadlessPeer::SizeRaster() {
+    constexpr int MaxSide = 16384;
     const TSize client = ClientSizeFor(Bounds.Width(), Bounds.Height());
-    Raster.SetSize(client.cx, client.cy);
+    Raster.SetSize(std::min(client.cx, MaxSide), std::min(client.cy, MaxSide));
 }
 
 void HeadlessPeer::SetBounds(const TRect& bounds) {
     Bounds = bounds;
     Placement.NormalPosition = bounds;
-    SizeRaster();
     Invalidate();
 }
 
@@ -117,7 +118,6 @@ void HeadlessPeer::UserSetBounds(const TRect& bounds) {
     const bool moved = bounds.Left != Bounds.Left || bounds.Top != Bounds.Top;
     const bool sized = bounds.Width() != Bounds.Width() || bounds.Height() != Bounds.Height();
     Bounds = bounds;
-    SizeRaster();
     if (auto* form = dynamic_cast<TForm*>(&Control)) {
         if (moved) form->HandleMove(bounds);
         if (sized) form->HandleSize(bounds);

@@ -193,33 +193,46 @@ TEST(GraphicButton, RectangleBevelAndDoubleBevelPixels) {
     EXPECT_TRUE(SameRaster(h.paint(), dblDown));
 }
 
-TEST(GraphicButton, XPFramePixelByPixel) {
+// The XP frame by its drawing rule: the corner pixel of each 2 x 2 corner block in the control's
+// colour and the block's other three pixels gray; the outer ring black; the inner ring light at the
+// top and left, dark at the right and bottom (swapped when selected); the face inside.
+TColor XPFrameRule(int x, int y, int W, int H, bool selected, TColor color, TColor face, TColor shade) {
+    const bool cornerX = x < 2 || x > W - 3, cornerY = y < 2 || y > H - 3;
+    if (cornerX && cornerY) return (x == 0 || x == W - 1) && (y == 0 || y == H - 1) ? color : clGray;
+    if (x == 0 || y == 0 || x == W - 1 || y == H - 1) return clBlack;
+    if (x == 1 || y == 1) return selected ? shade : clWhite;
+    if (x == W - 2 || y == H - 2) return selected ? clWhite : shade;
+    return face;
+}
+
+TEST(GraphicButton, XPFrameFollowsItsDrawingRule) {
     for (bool selected : {false, true}) {
-        Harness h(20, 12);
-        h.button->SetFrameStyle(fsXPButton);
-        h.button->SetAllowAllUp(true);
-        h.button->SetDown(selected);
-        const int W = 20, H = 12;
-        const TColor light = 0xAAFFFF, shade = 0x55DFFF;
-        TBitmap e(W, H, light);
-        for (auto [x, y] : {std::pair{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}}) e.SetPixel(x, y, Face);
-        for (auto [x, y] : {std::pair{1, 0}, {1, 1}, {0, 1}, {W - 2, 0}, {W - 2, 1}, {W - 1, 1}, {W - 2, H - 1},
-                            {W - 2, H - 2}, {W - 1, H - 2}, {1, H - 1}, {1, H - 2}, {0, H - 2}})
-            e.SetPixel(x, y, clGray);
-        for (int x = 2; x <= W - 3; ++x) {
-            e.SetPixel(x, 0, clBlack);
-            e.SetPixel(x, H - 1, clBlack);
-            e.SetPixel(x, 1, selected ? shade : clWhite);
-            e.SetPixel(x, H - 2, selected ? clWhite : shade);
+        for (auto [W, H] : {std::pair{20, 12}, {5, 5}, {41, 17}}) {
+            Harness h(W, H);
+            h.button->SetFrameStyle(fsXPButton);
+            h.button->SetAllowAllUp(true);
+            h.button->SetDown(selected);
+            TBitmap e(W, H);
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x) e.SetPixel(x, y, XPFrameRule(x, y, W, H, selected, Face, 0xAAFFFF, 0x55DFFF));
+            EXPECT_TRUE(SameRaster(h.paint(), e)) << "selected " << selected << ", " << W << " x " << H;
         }
-        for (int y = 2; y <= H - 3; ++y) {
-            e.SetPixel(0, y, clBlack);
-            e.SetPixel(W - 1, y, clBlack);
-            e.SetPixel(1, y, selected ? shade : clWhite);
-            e.SetPixel(W - 2, y, selected ? clWhite : shade);
-        }
-        EXPECT_TRUE(SameRaster(h.paint(), e)) << "selected " << selected;
     }
+}
+
+TEST(GraphicButton, GradientStartsWithTheStartColourItself) {
+    // A system colour as the start: the first band is the button face, not the colour's raw bytes.
+    Harness h;
+    h.button->SetFrameStyle(fsXPButton);
+    h.button->SetButtonGradient(true);
+    h.button->SetButtonLight(clBtnFace);
+    h.button->SetButtonShadow(0x000000);
+    const TBitmap& r = h.paint();
+    EXPECT_EQ(r.Pixel(80, 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(r.Pixel(3, 2), ColorToRGB(clBtnFace));
+    TBitmap b(2, 2, clWhite);
+    DrawGradient(b.Canvas(), Rect(0, 0, 2, 2), clBtnHighlight, 0x000000, 1, true);
+    EXPECT_EQ(b.Pixel(0, 0), ColorToRGB(clBtnHighlight));
 }
 
 TEST(GraphicButton, GradientBandsRoundHalfToEven) {
@@ -409,6 +422,8 @@ TEST(GraphicButton, CaptionTagParsing) {
         {u"<<X=1>", u"<<X=1>", false, std::nullopt, std::nullopt},
         {u"ab<X=5", u"ab", true, 5, std::nullopt},  // runs to the end without ">"
         {u"<X=99999999999>A", u"A", true, std::nullopt, std::nullopt},
+        // Far outside any button: held where rectangles built from it cannot overflow.
+        {u"<X=-2147483648><Y=2147483647>A", u"A", true, -32767, 32767},
         {u"<X=3><X=4>", u"", true, 4, std::nullopt},
         {u"", u"", false, std::nullopt, std::nullopt},
     };
@@ -550,6 +565,22 @@ TEST(GraphicButton, FramelessBackgroundsAndEdges) {
     EXPECT_EQ(h.paint().Pixel(80, 20), 0xF0F0F0u);  // the button face
 }
 
+TEST(GraphicButton, ExtremeCaptionTagsDrawWithoutOverflow) {
+    for (bool glyph : {false, true}) {
+        Harness h;
+        if (glyph) {
+            h.button->Glyph().SetSize(16, 16);
+            h.button->Glyph().Canvas().Brush.Color = clRed;
+            h.button->Glyph().Canvas().FillRect(Rect(0, 0, 16, 16));
+        }
+        for (const char16_t* caption : {u"<X=-2147483648>Links", u"<X=2147483647><Y=-2147483648>Rechts"}) {
+            h.button->SetCaption(caption);
+            h.paint();
+            EXPECT_EQ(h.peer().Raster.Pixel(80, 20), Face) << U8(caption);  // the text went off the button
+        }
+    }
+}
+
 TEST(GraphicButton, AcceleratorActivates) {
     Harness h;
     h.button->SetCaption(u"&Info");
@@ -562,4 +593,15 @@ TEST(GraphicButton, AcceleratorActivates) {
     h.button->SetEnabled(false);  // cannot take the focus
     EXPECT_FALSE(h.peer().DialogChar(u'i'));
     EXPECT_EQ(h.clicks, 1);
+    // Letters beyond ASCII match in either case, as the platform's keys do.
+    h.button->SetEnabled(true);
+    h.button->SetCaption(u"&Übernehmen");
+    EXPECT_TRUE(h.peer().DialogChar(u'ü'));
+    EXPECT_TRUE(h.peer().DialogChar(u'Ü'));
+    h.button->SetCaption(u"Gr&öße");
+    EXPECT_TRUE(h.peer().DialogChar(u'Ö'));
+    h.button->SetCaption(u"&\u0434\u0430");  // Cyrillic
+    EXPECT_TRUE(h.peer().DialogChar(u'\u0414'));
+    EXPECT_FALSE(h.peer().DialogChar(u'u'));
+    EXPECT_EQ(h.clicks, 5);
 }

@@ -191,10 +191,12 @@ TEST(FormManager, PlacementDefaultsInvertedRectanglesAndTheStartRace) {
     form.SetBorderStyle(bsSizeToolWin);
     form.SetBounds(100, 100, 514, 497);
     TFormManager m(&form);
-    // A report before the first read writes nothing over what the user left.
+    // A move report before the first read writes nothing over what the user left.
     store.Put(RootKey::CurrentUser, Branch, u"WinNormPosLeft", Dword(20));
-    m.WritePlacement(form);
+    form.OnResize = [&](TObject*) { m.WritePlacement(form); };
+    headless::PeerOf(form).UserSetBounds(TRect(100, 100, 620, 600));
     EXPECT_FALSE(Stored(RootKey::CurrentUser, Branch, u"WinFlags"));
+    form.OnResize = nullptr;
 
     // Only one value stored besides: the others take their defaults, 640 x 480 at (5, 5) but left 20.
     store.Put(RootKey::CurrentUser, Branch, u"WinShowCmd", Dword(1));
@@ -218,17 +220,39 @@ TEST(FormManager, PlacementDefaultsInvertedRectanglesAndTheStartRace) {
     m.ReadPlacement(form);
     EXPECT_EQ(form.BoundsRect(), Bounds(1, 2, 300, 200));
 
-    // A named placement lives in its own subkey and has its own first read.
+    // A named placement lives in its own subkey; a save the program asks for on its own writes
+    // even before any read.
     TForm dialog(nullptr);
     dialog.SetBounds(10, 10, 200, 100);
-    m.WritePlacementEx(u"Dialog", dialog);
+    m.WritePlacementEx(u"Second", dialog);
+    EXPECT_EQ(Stored(RootKey::CurrentUser, Branch + u"\\Second", u"WinNormPosRight"), Dword(210));
+    dialog.OnResize = [&](TObject*) { m.WritePlacementEx(u"Dialog", dialog); };
+    headless::PeerOf(dialog).UserSetBounds(Bounds(10, 10, 250, 100));
     EXPECT_FALSE(platform::GetRegistry().KeyExists(RootKey::CurrentUser, Branch + u"\\Dialog"));
     m.ReadPlacementEx(u"Dialog", dialog);  // nothing stored: nothing applied
-    EXPECT_EQ(dialog.BoundsRect(), Bounds(10, 10, 200, 100));
-    m.WritePlacementEx(u"Dialog", dialog);
-    EXPECT_EQ(Stored(RootKey::CurrentUser, Branch + u"\\Dialog", u"WinNormPosRight"), Dword(210));
-    // A new branch has not been read: writes wait for its first read again.
+    EXPECT_EQ(dialog.BoundsRect(), Bounds(10, 10, 250, 100));
+    headless::PeerOf(dialog).UserSetBounds(Bounds(10, 10, 260, 100));
+    EXPECT_EQ(Stored(RootKey::CurrentUser, Branch + u"\\Dialog", u"WinNormPosRight"), Dword(270));
+    // A new branch has not been read: reports wait for its first read again.
     BranchGuard other(u"Software\\Other");
-    m.WritePlacement(form);
+    form.OnResize = [&](TObject*) { m.WritePlacement(form); };
+    headless::PeerOf(form).UserSetBounds(TRect(30, 40, 640, 540));
     EXPECT_FALSE(platform::GetRegistry().KeyExists(RootKey::CurrentUser, u"Software\\Other"));
+    form.OnResize = nullptr;
+}
+
+TEST(FormManager, AStoredPlacementAtTheEndsOfTheRangeIsHeldToWindowCoordinates) {
+    ScopedRegistry store;
+    BranchGuard branch(Branch);
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 514, 497);
+    TFormManager m(&form);
+    // Left below right as signed numbers, and an extent beyond 32 bits.
+    store.Put(RootKey::CurrentUser, Branch, u"WinNormPosLeft", Dword(0x80000000u));
+    store.Put(RootKey::CurrentUser, Branch, u"WinNormPosRight", Dword(0x7FFFFFFFu));
+    store.Put(RootKey::CurrentUser, Branch, u"WinShowCmd", Dword(1));
+    m.ReadPlacement(form);
+    EXPECT_EQ(form.BoundsRect(), TRect(-32768, 5, 32767, 485));
+    // The stored numbers stay as they were.
+    EXPECT_EQ(Stored(RootKey::CurrentUser, Branch, u"WinNormPosLeft"), Dword(0x80000000u));
 }

@@ -243,3 +243,18 @@ TEST(SizeManager, DataStoredAgainstAncestor) {
     TSizeManager empty(nullptr);
     EXPECT_FALSE(empty.DataStored(&a));
 }
+
+TEST(SizeManager, MarginsAtTheEndsOfTheRangeLayOutWithoutOverflow) {
+    TableForm form({u"A\t1\t1\t0\t0\t-2147483648\t-2147483648\t-2147483648\t-2147483648",
+                    u"B\t1\t1\t1\t1\t2147483647\t2147483647\t2147483647\t2147483647",
+                    u"C\t0\t0\t1\t1\t-2147483648\t2147483647\t-2147483648\t2147483647"});
+    form.SetClientSize(300, 200);
+    form.Manager->ResizeForm();
+    // Stretched by the largest margins the width saturates instead of wrapping round.
+    EXPECT_EQ(form.Ctl(u"A")->Width(), 2147483647);
+    EXPECT_EQ(form.Ctl(u"A")->Height(), 2147483647);
+    // Margins larger than the window leave nothing: a control is never narrower than nothing.
+    EXPECT_EQ(form.Ctl(u"B")->Width(), 0);
+    EXPECT_EQ(form.Ctl(u"B")->Left(), 301);  // 300 - (300 - 2 x max) - max, in 64 bits
+    EXPECT_EQ(form.Ctl(u"C")->Left(), 300 - 30 - 2147483647);
+}
