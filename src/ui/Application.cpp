@@ -39,3 +39,18 @@ TApplication& Application() {
 }
 
 }  // namespace ui
+
+#include "ui/GuardedCall.h"
+
+namespace ui {
+
+void ReportHandlerError(const std::exception& error) noexcept {
+    // The report itself may fail (a handler of OnException that throws, no memory for the
+    // box's text): there is nowhere further to send that, and the message loop must go on.
+    try {
+        Application().HandleException(error);
+    } catch (...) {
+    }
+}
+
+}  // namespace ui

@@ -1,86 +1,70 @@
 #pragma once
-// The windowing port. State lives in the portable components; a peer mirrors it into a widget and
-// feeds the widget's notifications back through the components' Handle... entry points. The
-// backend folder (win32 or headless) is chosen by the build.
+// The windowing port: a factory per widget family, message loops, the hand-over of work from other
+// threads, and what the platform tells of screens and the pointer. The backend folder (win32 or
+// headless) is chosen by the build.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "ui/CanvasSurface.h"
+#include "ui/Peers.h"
 #include "ui/Types.h"
 
 namespace ui {
 
+class TControl;
 class TWinControl;
+class TForm;
+class TButton;
+class TEdit;
+class TCheckBox;
 class TTimer;
 class TPopupMenu;
 
-// The ten numbers of a window's placement, as the platform keeps them.
-struct TWindowPlacement {
-    int Flags = 0;
-    int ShowCmd = 0;
-    TPoint MinPosition{-1, -1};
-    TPoint MaxPosition{-1, -1};
-    TRect NormalPosition;
-    friend bool operator==(const TWindowPlacement&, const TWindowPlacement&) = default;
-};
-
-enum class PeerKind { Form, Custom, Button, Edit, CheckBox };
-
-class ControlPeer {
-public:
-    virtual ~ControlPeer() = default;
-    // Outer bounds: in the parent's client coordinates, for a form on the screen.
-    virtual void SetBounds(const TRect& bounds) = 0;
-    virtual void SetText(const std::u16string& text) = 0;
-    virtual void SetVisible(bool visible) = 0;
-    virtual void SetEnabled(bool enabled) = 0;
-    // Font, colour, check state, default button, border style... re-read from the control.
-    virtual void StateChanged() = 0;
-    virtual void Invalidate() = 0;
-    // Paints pending invalid parts now.
-    virtual void Update() = 0;
-    virtual void SetFocus() = 0;
-    virtual bool Focused() const = 0;
-    // Size of the client area for the given outer size.
-    virtual TSize ClientSizeFor(int width, int height) const = 0;
-    // A surface to draw on outside a paint; it is valid until the current message ends.
-    virtual std::unique_ptr<CanvasSurface> DirectSurface() = 0;
-
-    // Forms only.
-    virtual TWindowPlacement GetPlacement() const { return {}; }
-    virtual void SetPlacement(const TWindowPlacement&) {}
-    virtual void SetTopmost(bool) {}
-    virtual void BringToFront() {}
-    virtual bool Showing() const { return false; }
-};
-
-class TimerPeer {
-public:
-    virtual ~TimerPeer() = default;
-    virtual void Set(bool enabled, unsigned interval) = 0;
-};
+// The pointer's look while something is dragged.
+enum class TDragCursor { Arrow, Drag, NoDrop };
 
 class UiBackend {
 public:
     virtual ~UiBackend() = default;
     virtual TColor SystemColor(int index) = 0;
-    virtual std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control, PeerKind kind) = 0;
+
+    virtual std::unique_ptr<FormPeer> CreateForm(TForm& form) = 0;
+    virtual std::unique_ptr<CustomPeer> CreateCustomControl(TWinControl& control) = 0;
+    virtual std::unique_ptr<ButtonPeer> CreateButton(TButton& button) = 0;
+    virtual std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) = 0;
+    virtual std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) = 0;
     virtual std::unique_ptr<TimerPeer> CreateTimer(TTimer& timer) = 0;
+    virtual std::unique_ptr<ImageListPeer> CreateImageList(int width, int height) = 0;
+
     // Shows the menu at a screen point; the chosen item's Click runs before this returns.
     virtual void TrackPopup(TPopupMenu& menu, int x, int y) = 0;
     // Handles the messages that are waiting, then returns.
     virtual void ProcessMessages() = 0;
     // Waits for and handles messages until done() holds or the application ends.
     virtual void RunUntil(const std::function<bool()>& done) = 0;
+
+    // Hands work to the GUI thread from any thread. Post returns at once; Send waits until the
+    // work ran, and returns false instead when it was discarded (DiscardPosted, or the backend
+    // went). Called on the GUI thread, Send runs the work at once. The owner tag groups work so
+    // that whoever posted it can discard what has not run yet before it goes.
+    virtual void Post(const void* owner, std::function<void()> work) = 0;
+    virtual bool Send(const void* owner, std::function<void()> work) = 0;
+    virtual void DiscardPosted(const void* owner) = 0;
+
     virtual int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) = 0;
     virtual void SetApplicationTitle(const std::u16string& title) = 0;
-    // Draws an image of a platform image list (the system list) on a surface.
+    // Draws an image of a platform image list (the system list, or one of ours) on a surface.
     virtual void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) = 0;
     virtual TPoint CursorPos() = 0;
     // Area of the primary screen not taken by task bars.
     virtual TRect WorkArea() = 0;
+    // Pixels per inch of the primary screen (96 is 100 %).
+    virtual int ScreenDpi() = 0;
+    // The windowed control under a screen point, deepest first; nullptr over no window of ours.
+    virtual TWinControl* ControlAt(TPoint screen) = 0;
+    virtual void SetDragCursor(TDragCursor cursor) = 0;
 };
 
 UiBackend& GetBackend();

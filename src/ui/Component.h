@@ -52,6 +52,10 @@ public:
     // For tests and the form editor's stand-in: mark as being designed.
     void SetDesigning(bool designing);
 
+    // The design was made for D pixels per inch and is shown at M: lengths are scaled by M / D.
+    // Owned components are scaled by their form; the base has nothing to scale.
+    virtual void ScaleDesign(int M, int D) { (void)M, (void)D; }
+
 protected:
     // Called once streaming has finished; the base clears the loading state.
     virtual void Loaded();

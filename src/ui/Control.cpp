@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/DragSession.h"
 #include "ui/Exceptions.h"
 #include "ui/Menus.h"
 
@@ -17,6 +18,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
+    *FAlive = false;
+    DragSession::ControlGone(this);
     DestroyComponents();
     if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
     if (FParent) FParent->RemoveControl(this);
@@ -130,19 +133,71 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
-void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubled) {
+    if (doubled && (FControlStyle & csDoubleClicks)) {
+        const auto alive = FAlive;
+        DblClick();
+        if (!*alive) return;
+        shift |= ssDouble;
+    }
     // The second press of a double click makes no click of its own.
     if (button == mbLeft && (FControlStyle & csClickEvents) && !(shift & ssDouble)) FPressed = true;
     MouseDown(button, shift, x, y);
 }
 
-void TControl::HandleMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+void TControl::HandleMouseMove(TShiftState shift, int x, int y) {
+    // A drag that is under way has the pointer to itself.
+    if (DragSession::SourceMoved(this, x, y)) return;
+    MouseMove(shift, x, y);
+}
 
 void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && DragSession::SourceReleased(this, x, y)) {
+        FPressed = false;
+        return;
+    }
     const bool click = button == mbLeft && FPressed && ClientRect().Contains(x, y);
     if (button == mbLeft) FPressed = false;
+    const auto alive = FAlive;
     if (click) Click();
-    MouseUp(button, shift, x, y);
+    if (*alive) MouseUp(button, shift, x, y);
+}
+
+bool TControl::HandleMouseWheel(TShiftState shift, int delta, TPoint screen) {
+    bool handled = false;
+    MouseWheel(shift, delta, ScreenToClient(screen), handled);
+    return handled;
+}
+
+void TControl::MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled) {
+    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
+}
+
+void TControl::MouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::CaptureLost() {
+    FPressed = false;
+    if (Dragging() || DragSession::Pending(this)) EndDrag(false);
+}
+
+TPoint TControl::ClientToScreen(TPoint client) const {
+    const auto* win = dynamic_cast<const TWinControl*>(this);
+    if (!win || !win->Peer()) return client;
+    const TPoint origin = win->Peer()->ClientOrigin();
+    return {origin.X + client.X, origin.Y + client.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint screen) const {
+    const TPoint origin = ClientToScreen({0, 0});
+    return {screen.X - origin.X, screen.Y - origin.Y};
+}
+
+void TControl::ScaleDesign(int M, int D) {
+    SetBounds(ScaleLength(FLeft, M, D), ScaleLength(FTop, M, D), ScaleLength(FWidth, M, D), ScaleLength(FHeight, M, D));
+    // A font of its own is scaled here; one taken from the parent arrives scaled from there.
+    if (!FParentFont) FFont.SetHeight(ScaleLength(FFont.Height(), M, D));
 }
 
 bool TControl::HandleContextMenu(int screenX, int screenY) {
@@ -214,6 +269,40 @@ void TWinControl::HandleFocusChanged(bool focused) {
     if (!focused && OnExit) OnExit(this);
 }
 
+bool TWinControl::HandleKeyDown(std::uint16_t key, TShiftState shift) {
+    // Escape ends a drag of this control before anything else sees it.
+    if (key == vkEscape && (Dragging() || DragSession::Pending(this))) {
+        EndDrag(false);
+        return true;
+    }
+    KeyDown(key, shift);
+    return key == 0;
+}
+
+bool TWinControl::HandleKeyPress(char16_t key) {
+    KeyPress(key);
+    return key == 0;
+}
+
+bool TWinControl::HandleKeyUp(std::uint16_t key, TShiftState shift) {
+    KeyUp(key, shift);
+    return key == 0;
+}
+
+void TWinControl::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char16_t& Key) {
+    if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+    if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+std::unique_ptr<ControlPeer> TWinControl::CreatePeer(UiBackend& backend) { return backend.CreateCustomControl(*this); }
+
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;
@@ -241,12 +330,12 @@ void TWinControl::Update() {
 
 void TWinControl::HandleNeeded() {
     if (FPeer) return;
-    if (Kind() != PeerKind::Form) {
+    if (!IsTopLevel()) {
         if (!FParent) return;
         FParent->HandleNeeded();
         if (!FParent->HandleAllocated() || FPeer) return;
     }
-    FPeer = GetBackend().CreatePeer(*this, Kind());
+    FPeer = CreatePeer(GetBackend());
     for (TControl* child : FControls)
         if (auto* win = dynamic_cast<TWinControl*>(child)) win->HandleNeeded();
 }
@@ -276,7 +365,7 @@ void TWinControl::VisibleChanged() {
 }
 
 void TWinControl::FontChanged() {
-    PeerStateChanged();
+    if (FPeer) FPeer->AppearanceChanged();
     Invalidate();
     for (TControl* child : FControls) child->ParentFontChanged();
 }
@@ -286,7 +375,7 @@ void TWinControl::TextChanged() {
 }
 
 void TWinControl::ColorChanged() {
-    PeerStateChanged();
+    if (FPeer) FPeer->AppearanceChanged();
     Invalidate();
     for (TControl* child : FControls) child->ParentColorChanged();
 }

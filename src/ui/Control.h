@@ -19,6 +19,37 @@ class TPopupMenu;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
+
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TStartDragEvent = std::function<void(TObject* Sender)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
+// State of an item a platform control is about to draw (values of the platform's CDIS_ flags).
+using TCustomDrawState = unsigned;
+constexpr TCustomDrawState cdsSelected = 0x0001;
+constexpr TCustomDrawState cdsGrayed = 0x0002;
+constexpr TCustomDrawState cdsDisabled = 0x0004;
+constexpr TCustomDrawState cdsChecked = 0x0008;
+constexpr TCustomDrawState cdsFocused = 0x0010;
+constexpr TCustomDrawState cdsDefault = 0x0020;
+constexpr TCustomDrawState cdsHot = 0x0040;
+constexpr TCustomDrawState cdsMarked = 0x0080;
+
+// Keys a windowed control takes for itself rather than leaving them to the dialog (Tab moves the
+// focus, Enter and Escape press the default and cancel buttons, arrows move between buttons).
+using TWantedKeys = unsigned;
+constexpr TWantedKeys wkArrows = 0x01;
+constexpr TWantedKeys wkChars = 0x02;
+constexpr TWantedKeys wkEnter = 0x04;
+constexpr TWantedKeys wkTab = 0x08;
+constexpr TWantedKeys wkEscape = 0x10;
 
 using TControlStyle = unsigned;
 constexpr TControlStyle csCaptureMouse = 0x01;  // the widget keeps the mouse during a press
@@ -102,12 +133,33 @@ public:
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
 
-    // Entry points for the widget: what the user did, in client coordinates.
-    void HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    // Dragging: a left press may start one (BeginDrag), the pointer's moves beyond the threshold
+    // make it real, the release drops it on the control under the pointer if that one accepts.
+    // A threshold below zero is the platform's usual five pixels.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+
+    // Entry points for the widget: what the user did, in client coordinates. A press that the
+    // platform reports as the second of a double click says so in doubled: a control that takes
+    // double clicks gets DblClick and a press marked ssDouble, any other a plain press.
+    void HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubled = false);
     void HandleMouseMove(TShiftState shift, int x, int y);
     void HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // A wheel turn over the control at a screen point; true when a handler took it.
+    bool HandleMouseWheel(TShiftState shift, int delta, TPoint screen);
+    void HandleMouseLeave() { MouseLeave(); }
+    // The widget lost the mouse it kept (another window took it, or the platform cancelled the
+    // mode): a press or a drag in progress ends without effect.
+    void HandleCaptureLost() { CaptureLost(); }
     void HandleClick() { Click(); }
     void HandleDblClick() { DblClick(); }
     // The widget's outer bounds changed (the user moved or sized it, or the platform did).
@@ -120,12 +172,30 @@ public:
 
     virtual void Click();
 
+    // Drag steps, overridable; the bases raise the events.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoStartDrag();
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+
+    // A token that turns false when the control is destroyed: code that calls out to handlers
+    // checks it before touching the control again.
+    std::shared_ptr<const bool> Lifetime() const { return FAlive; }
+    // The screen point of a client point (the point itself for a control without a widget).
+    TPoint ClientToScreen(TPoint client) const;
+    TPoint ScreenToClient(TPoint screen) const;
+
+    void ScaleDesign(int M, int D) override;
+
 protected:
     friend class TWinControl;
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled);
+    virtual void MouseLeave();
+    virtual void CaptureLost();
     virtual void Resize();
     virtual bool DialogChar(char16_t) { return false; }
     virtual void EnabledChanged() {}
@@ -157,6 +227,7 @@ private:
     TPopupMenu* FPopupMenu = nullptr;
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     bool FPressed = false;  // a left press with csClickEvents is in progress
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 class TWinControl : public TControl {
@@ -173,13 +244,13 @@ public:
     void SetTabOrder(int order) {
         if (order == FTabOrder) return;
         FTabOrder = order;
-        PeerStateChanged();
+        if (FPeer) FPeer->TabChanged();
     }
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool stop) {
         if (stop == FTabStop) return;
         FTabStop = stop;
-        PeerStateChanged();
+        if (FPeer) FPeer->TabChanged();
     }
     bool Focused() const { return FPeer && FPeer->Focused(); }
     virtual bool CanFocus() const;
@@ -195,13 +266,36 @@ public:
     bool HandleAllocated() const { return FPeer != nullptr; }
     void HandleNeeded();
     ControlPeer* Peer() const { return FPeer.get(); }
-    // What kind of widget mirrors this control.
-    virtual PeerKind Kind() const { return PeerKind::Custom; }
+    // The widget as its family's interface, or nullptr.
+    template <class Family>
+    Family* PeerAs() const {
+        return dynamic_cast<Family*>(FPeer.get());
+    }
     // The platform styles of the widget; the base leaves them to the peer.
     virtual void CreateParams(TCreateParams& Params) { (void)Params; }
+    // Keys this control handles itself while it has the focus.
+    virtual TWantedKeys WantedKeys() const { return 0; }
+    // Items of a platform control drawn by the control itself: with HasCustomDraw it is asked
+    // for each item, with a canvas on the item's device context whose brush colour and font
+    // start as the platform's; the colours and font it leaves there are used. The result says
+    // whether the platform still draws the item.
+    virtual bool HasCustomDraw() const { return false; }
+    virtual bool CustomDrawItem(TCanvas& Canvas, const TRect& ItemRect, TCustomDrawState State, std::uintptr_t Item) {
+        (void)Canvas, (void)ItemRect, (void)State, (void)Item;
+        return true;
+    }
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
 
     // Entry points for the widget.
     void HandleFocusChanged(bool focused);
+    // A key went down, a character was typed, a key came up while this control had the focus;
+    // true when a handler took it (set the key to zero), so the platform does nothing more.
+    bool HandleKeyDown(std::uint16_t key, TShiftState shift);
+    bool HandleKeyPress(char16_t key);
+    bool HandleKeyUp(std::uint16_t key, TShiftState shift);
     // Paints this control on a surface (a paint message, or a print into a bitmap).
     virtual void HandlePaint(std::unique_ptr<CanvasSurface> surface) { (void)surface; }
     // The widget's message ended: surfaces borrowed for direct drawing are given back.
@@ -212,6 +306,13 @@ public:
 
 protected:
     friend class TControl;
+    // Makes the widget of this control's family; the base makes a self-painted one.
+    virtual std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend);
+    // Forms are made without a parent; every other control needs its parent's widget first.
+    virtual bool IsTopLevel() const { return false; }
+    virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+    virtual void KeyPress(char16_t& Key);
+    virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     // Offers an accelerator to the children in turn, so that a form reaches every button on it.
@@ -221,10 +322,6 @@ protected:
     void FontChanged() override;
     void TextChanged() override;
     void ColorChanged() override;
-    // Peer state re-read (style, check state, border) after a property change.
-    void PeerStateChanged() {
-        if (FPeer) FPeer->StateChanged();
-    }
     void DestroyHandle();
 
 private:

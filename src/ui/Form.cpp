@@ -1,5 +1,9 @@
 #include "ui/Form.h"
 
+#include <vector>
+
+#include "ui/DialogKeys.h"
+
 namespace ui {
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
@@ -19,17 +23,51 @@ void TForm::FinishLoading() {
     if (OnCreate) OnCreate(this);
 }
 
+std::unique_ptr<ControlPeer> TForm::CreatePeer(UiBackend& backend) { return backend.CreateForm(*this); }
+
 void TForm::SetBorderStyle(TFormBorderStyle style) {
     if (style == FBorderStyle) return;
     FBorderStyle = style;
-    PeerStateChanged();
+    if (FormPeer* widget = Widget()) widget->BorderChanged();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons) {
     if (icons == FBorderIcons) return;
     FBorderIcons = icons;
-    PeerStateChanged();
+    if (FormPeer* widget = Widget()) widget->BorderChanged();
 }
+
+void TForm::Loaded() {
+    TWinControl::Loaded();
+    // The design is done: from here on it is shown at the screen's density.
+    ScaleToDpi(GetBackend().ScreenDpi());
+}
+
+void TForm::ScaleToDpi(int dpi) {
+    if (dpi <= 0 || dpi == FCurrentDpi) return;
+    const int from = FCurrentDpi;
+    FCurrentDpi = dpi;
+    ScaleDesign(dpi, from);
+}
+
+void TForm::ScaleDesign(int M, int D) {
+    // The form keeps its place. Its font and everything it owns scale first, its client area last,
+    // so that a layout made on the resize (the size manager's) sees the scaled design.
+    const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+    Font().SetHeight(ScaleLength(Font().Height(), M, D));
+    // A copy: a handler of Resize might make or free components.
+    std::vector<TComponent*> owned;
+    for (int i = 0; i < ComponentCount(); ++i) owned.push_back(Components(i));
+    for (TComponent* c : owned) c->ScaleDesign(M, D);
+    SetClientSize(ScaleLength(clientWidth, M, D), ScaleLength(clientHeight, M, D));
+}
+
+void TForm::HandleDpiChanged(int dpi, const TRect& suggested) {
+    ScaleToDpi(dpi);
+    SetBounds(suggested.Left, suggested.Top, suggested.Width(), suggested.Height());
+}
+
+bool TForm::HandleDialogKey(bool cancel) { return PressDialogKey(*this, cancel); }
 
 void TForm::SetClientSize(int width, int height) {
     HandleNeeded();
@@ -39,7 +77,10 @@ void TForm::SetClientSize(int width, int height) {
     SetBounds(Left(), Top(), width + frameX, height + frameY);
 }
 
-bool TForm::Showing() const { return Visible() && Peer() && Peer()->Showing(); }
+bool TForm::Showing() const {
+    const FormPeer* widget = Widget();
+    return Visible() && widget && widget->Showing();
+}
 
 void TForm::Show() {
     SetVisible(true);
@@ -94,21 +135,22 @@ void TForm::Close() {
 
 TWindowPlacement TForm::GetPlacement() {
     HandleNeeded();
-    return Peer() ? Peer()->GetPlacement() : TWindowPlacement{};
+    FormPeer* widget = Widget();
+    return widget ? widget->GetPlacement() : TWindowPlacement{};
 }
 
 void TForm::SetPlacement(const TWindowPlacement& placement) {
     HandleNeeded();
     FPlaced = true;
-    if (Peer()) Peer()->SetPlacement(placement);
+    if (FormPeer* widget = Widget()) widget->SetPlacement(placement);
 }
 
 void TForm::SetTopmost(bool topmost) {
-    if (Peer()) Peer()->SetTopmost(topmost);
+    if (FormPeer* widget = Widget()) widget->SetTopmost(topmost);
 }
 
 void TForm::BringToFront() {
-    if (Peer()) Peer()->BringToFront();
+    if (FormPeer* widget = Widget()) widget->BringToFront();
 }
 
 namespace {

@@ -31,7 +31,6 @@ public:
     explicit TForm(TComponent* AOwner);
     ~TForm() override;
     std::u16string ClassName() const override { return u"TForm"; }
-    PeerKind Kind() const override { return PeerKind::Form; }
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
@@ -61,6 +60,14 @@ public:
     void SetTopmost(bool topmost);
     void BringToFront();
 
+    // The form is designed at PixelsPerInch (96); once loaded it is shown at the screen's
+    // pixels per inch, every designed length scaled by CurrentDpi / PixelsPerInch.
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int ppi) { FPixelsPerInch = ppi > 0 ? ppi : 96; }
+    int CurrentDpi() const { return FCurrentDpi; }
+    // Scales the whole form (bounds, fonts, and every owned component's design) to a new DPI.
+    void ScaleToDpi(int dpi);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -79,11 +86,19 @@ public:
     void HandleCloseRequest() { Close(); }
     // The window is about to be shown or was hidden by the platform.
     void HandleShowing(bool showing);
+    // The window moved to a screen of another DPI; the platform suggests new outer bounds.
+    void HandleDpiChanged(int dpi, const TRect& suggested);
+    // Enter or Escape that no control took: the default or cancel button; true when taken.
+    bool HandleDialogKey(bool cancel);
     // True while a move or size report of the window is being handled (as opposed to a call
     // the program makes on its own).
     bool ReportingBounds() const { return FReportingBounds > 0; }
 
 protected:
+    std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend) override;
+    bool IsTopLevel() const override { return true; }
+    void Loaded() override;
+    void ScaleDesign(int M, int D) override;
     // Ends the construction of a derived form: Loaded for everything, then OnCreate.
     void FinishLoading();
     virtual void WMActivate(int state);
@@ -99,6 +114,9 @@ private:
     bool FModal = false;
     bool FPlaced = false;  // shown once: the position rule no longer applies
     int FReportingBounds = 0;
+    int FPixelsPerInch = 96;
+    int FCurrentDpi = 96;
+    FormPeer* Widget() const { return PeerAs<FormPeer>(); }
 };
 
 // The form a control sits on, or nullptr.

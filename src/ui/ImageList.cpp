@@ -7,8 +7,10 @@ namespace ui {
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 void TImageList::SetSize(int width, int height) {
+    if (width == FWidth && height == FHeight) return;
     FWidth = width;
     FHeight = height;
+    FPeer.reset();  // made anew at the new size on next need
 }
 
 void TImageList::BindHandle(std::intptr_t handle, int count) {
@@ -16,13 +18,25 @@ void TImageList::BindHandle(std::intptr_t handle, int count) {
     FHandleCount = count;
     FShareImages = true;
     FImages.clear();
+    FPeer.reset();
 }
 
 int TImageList::Add(const TBitmap& image) {
     auto copy = std::make_unique<TBitmap>();
     copy->Assign(&image);
     FImages.push_back(std::move(copy));
+    if (FPeer) FPeer->Add(*FImages.back(), FImages.back()->TransparentColor());
     return static_cast<int>(FImages.size()) - 1;
+}
+
+std::intptr_t TImageList::Handle() const {
+    if (FHandle) return FHandle;
+    if (!FPeer) {
+        FPeer = GetBackend().CreateImageList(FWidth, FHeight);
+        if (!FPeer) return 0;
+        for (const auto& image : FImages) FPeer->Add(*image, image->TransparentColor());
+    }
+    return FPeer->Handle();
 }
 
 int TImageList::Count() const { return FHandle ? FHandleCount : static_cast<int>(FImages.size()); }

@@ -8,6 +8,7 @@
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Component.h"
+#include "ui/Peers.h"
 
 namespace ui {
 
@@ -21,7 +22,9 @@ public:
 
     // Binds the platform list; ShareImages stays true, so the list is never freed here.
     void BindHandle(std::intptr_t handle, int count);
-    std::intptr_t Handle() const { return FHandle; }
+    // The platform's list: the bound one, or one made from the own images on first need (with a
+    // mask from each image's transparent colour) and kept in step with them afterwards.
+    std::intptr_t Handle() const;
     bool ShareImages() const { return FShareImages; }
     void SetShareImages(bool share) { FShareImages = share; }
 
@@ -37,6 +40,7 @@ private:
     int FHandleCount = 0;
     bool FShareImages = false;
     std::vector<std::unique_ptr<TBitmap>> FImages;
+    mutable std::unique_ptr<ImageListPeer> FPeer;
 };
 
 }  // namespace ui

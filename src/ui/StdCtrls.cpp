@@ -90,10 +90,12 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
     SetBounds(0, 0, 75, 25);
 }
 
+std::unique_ptr<ControlPeer> TButton::CreatePeer(UiBackend& backend) { return backend.CreateButton(*this); }
+
 void TButton::SetDefault(bool d) {
     if (d == FDefault) return;
     FDefault = d;
-    PeerStateChanged();
+    if (auto* widget = PeerAs<ButtonPeer>()) widget->SetDefault(d);
 }
 
 void TButton::Click() {
@@ -108,16 +110,18 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetBounds(0, 0, 121, 23);
 }
 
+std::unique_ptr<ControlPeer> TEdit::CreatePeer(UiBackend& backend) { return backend.CreateEdit(*this); }
+
 void TEdit::SetMaxLength(int n) {
     if (n == FMaxLength) return;
     FMaxLength = n;
-    PeerStateChanged();
+    if (auto* widget = PeerAs<EditPeer>()) widget->SetMaxLength(n);
 }
 
 void TEdit::SetReadOnly(bool r) {
     if (r == FReadOnly) return;
     FReadOnly = r;
-    PeerStateChanged();
+    if (auto* widget = PeerAs<EditPeer>()) widget->SetReadOnly(r);
 }
 
 void TEdit::HandleTextEdited(const std::u16string& text) {
@@ -136,10 +140,12 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetBounds(0, 0, 97, 17);
 }
 
+std::unique_ptr<ControlPeer> TCheckBox::CreatePeer(UiBackend& backend) { return backend.CreateCheckBox(*this); }
+
 void TCheckBox::SetChecked(bool c) {
     if (c == FChecked) return;
     FChecked = c;
-    PeerStateChanged();
+    if (auto* widget = PeerAs<CheckBoxPeer>()) widget->SetChecked(c);
     TWinControl::Click();
 }
 

@@ -43,7 +43,6 @@ class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* AOwner);
     std::u16string ClassName() const override { return u"TButton"; }
-    PeerKind Kind() const override { return PeerKind::Button; }
     bool Default() const { return FDefault; }
     void SetDefault(bool d);
     bool Cancel() const { return FCancel; }
@@ -52,6 +51,9 @@ public:
     void SetModalResult(int r) { FModalResult = r; }
     // OnClick, then the modal result handed to the parent form.
     void Click() override;
+
+protected:
+    std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend) override;
 
 private:
     bool FDefault = false;
@@ -63,7 +65,6 @@ class TEdit : public TWinControl {
 public:
     explicit TEdit(TComponent* AOwner);
     std::u16string ClassName() const override { return u"TEdit"; }
-    PeerKind Kind() const override { return PeerKind::Edit; }
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int n);
     bool ReadOnly() const { return FReadOnly; }
@@ -73,6 +74,7 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend) override;
     void TextChanged() override;
 
 private:
@@ -85,12 +87,14 @@ class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TComponent* AOwner);
     std::u16string ClassName() const override { return u"TCheckBox"; }
-    PeerKind Kind() const override { return PeerKind::CheckBox; }
     bool Checked() const { return FChecked; }
     // A change raises OnClick, as a click on the box does.
     void SetChecked(bool c);
     // The user toggled the box in the widget.
     void HandleToggled() { SetChecked(!FChecked); }
+
+protected:
+    std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend) override;
 
 private:
     bool FChecked = false;

@@ -98,6 +98,30 @@ constexpr TShiftState ssRight = 0x10;
 constexpr TShiftState ssMiddle = 0x20;
 constexpr TShiftState ssDouble = 0x40;
 
+// A length designed at D pixels per inch, shown at M: rounded to the nearest pixel, in 64 bits.
+constexpr int ScaleLength(int value, int M, int D) {
+    if (D == 0 || M == D) return value;
+    const long long scaled = static_cast<long long>(value) * M;
+    return SaturatedInt(scaled >= 0 ? (scaled + D / 2) / D : -((-scaled + D / 2) / D));
+}
+
+// Virtual key codes (values of the Windows API).
+constexpr std::uint16_t vkBack = 0x08;
+constexpr std::uint16_t vkTab = 0x09;
+constexpr std::uint16_t vkReturn = 0x0D;
+constexpr std::uint16_t vkEscape = 0x1B;
+constexpr std::uint16_t vkSpace = 0x20;
+constexpr std::uint16_t vkPrior = 0x21;
+constexpr std::uint16_t vkNext = 0x22;
+constexpr std::uint16_t vkEnd = 0x23;
+constexpr std::uint16_t vkHome = 0x24;
+constexpr std::uint16_t vkLeft = 0x25;
+constexpr std::uint16_t vkUp = 0x26;
+constexpr std::uint16_t vkRight = 0x27;
+constexpr std::uint16_t vkDown = 0x28;
+constexpr std::uint16_t vkDelete = 0x2E;
+constexpr std::uint16_t vkF2 = 0x71;
+
 // Text drawing flags; the values are those of the Windows text API so the GDI backend passes them on.
 constexpr unsigned dtLeft = 0x0000;
 constexpr unsigned dtTop = 0x0000;

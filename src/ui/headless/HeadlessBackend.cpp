@@ -4,7 +4,9 @@
 
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
+#include "ui/GuardedCall.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 
 namespace ui {
 
@@ -17,137 +19,107 @@ HeadlessBackend& Headless() {
     return backend;
 }
 
-// ---- peer -----------------------------------------------------------------------------------
+// ---- widgets --------------------------------------------------------------------------------
 
-HeadlessPeer::HeadlessPeer(TWinControl& control, PeerKind kind)
-    : Control(control), Kind(kind), Bounds(control.BoundsRect()), Text(control.Caption()),
-      Visible(kind == PeerKind::Form ? false : control.Visible()), Enabled(control.Enabled()) {
-    Placement.ShowCmd = 1;
-    Placement.NormalPosition = Bounds;
+std::unique_ptr<FormPeer> HeadlessBackend::CreateForm(TForm& form) { return std::make_unique<HeadlessForm>(form); }
+std::unique_ptr<CustomPeer> HeadlessBackend::CreateCustomControl(TWinControl& control) {
+    return std::make_unique<HeadlessCustom>(control);
+}
+std::unique_ptr<ButtonPeer> HeadlessBackend::CreateButton(TButton& button) {
+    return std::make_unique<HeadlessButton>(button);
+}
+std::unique_ptr<EditPeer> HeadlessBackend::CreateEdit(TEdit& edit) { return std::make_unique<HeadlessEdit>(edit); }
+std::unique_ptr<CheckBoxPeer> HeadlessBackend::CreateCheckBox(TCheckBox& box) {
+    return std::make_unique<HeadlessCheckBox>(box);
 }
 
-HeadlessPeer::~HeadlessPeer() {
-    if (Headless().FocusedPeer == this) Headless().FocusedPeer = nullptr;
+void HeadlessBackend::Unregister(HeadlessPeer* peer) {
+    Peers.erase(std::remove(Peers.begin(), Peers.end(), peer), Peers.end());
+    if (FocusedPeer == peer) FocusedPeer = nullptr;
+    if (CapturedPeer == peer) CapturedPeer = nullptr;
 }
 
-// Sized when something is drawn, and no larger than a screen could show: a control may be given
-// bounds far beyond any screen.
-void HeadlessPeer::SizeRaster() {
-    constexpr int MaxSide = 16384;
-    const TSize client = ClientSizeFor(Bounds.Width(), Bounds.Height());
-    Raster.SetSize(std::min(client.cx, MaxSide), std::min(client.cy, MaxSide));
-}
-
-void HeadlessPeer::SetBounds(const TRect& bounds) {
-    Bounds = bounds;
-    Placement.NormalPosition = bounds;
-    Invalidate();
-}
-
-void HeadlessPeer::SetVisible(bool visible) { Visible = visible; }
-
-void HeadlessPeer::SetFocus() {
-    HeadlessPeer*& focused = Headless().FocusedPeer;
-    if (focused == this) return;
-    HeadlessPeer* previous = focused;
-    focused = this;
-    if (previous) previous->Control.HandleFocusChanged(false);
-    Control.HandleFocusChanged(true);
-}
-
-bool HeadlessPeer::Focused() const { return Headless().FocusedPeer == this; }
-
-TSize HeadlessPeer::ClientSizeFor(int width, int height) const {
-    const auto* form = dynamic_cast<const TForm*>(&Control);
-    if (!form || form->BorderStyle() == bsNone) return {width, height};
-    return {std::max(0, width - FrameWidth), std::max(0, height - FrameHeight)};
-}
-
-std::unique_ptr<CanvasSurface> HeadlessPeer::DirectSurface() {
-    SizeRaster();
-    return std::make_unique<BitmapSurface>(Raster, &Texts);
-}
-
-TWindowPlacement HeadlessPeer::GetPlacement() const {
-    TWindowPlacement p = Placement;
-    p.NormalPosition = Bounds;
-    return p;
-}
-
-void HeadlessPeer::SetPlacement(const TWindowPlacement& placement) {
-    Placement = placement;
-    // As on the platform, the window reports the move and the size it was given, and any show
-    // command but "hide" shows it.
-    UserSetBounds(placement.NormalPosition);
-    if (auto* form = dynamic_cast<TForm*>(&Control)) {
-        Visible = placement.ShowCmd != 0;
-        form->HandleShowing(Visible);
+TWinControl* HeadlessBackend::ControlAt(TPoint screen) {
+    TWinControl* best = nullptr;
+    int bestDepth = -1;
+    for (HeadlessPeer* peer : Peers) {
+        TWinControl& control = peer->Control;
+        if (!control.Showing() && !(dynamic_cast<TForm*>(&control) && control.Visible())) continue;
+        const TPoint origin = peer->ClientOrigin();
+        const TSize client = peer->ClientSizeFor(peer->Bounds.Width(), peer->Bounds.Height());
+        if (!Bounds(origin.X, origin.Y, client.cx, client.cy).Contains(screen.X, screen.Y)) continue;
+        int depth = 0;
+        for (TWinControl* p = control.Parent(); p; p = p->Parent()) ++depth;
+        if (depth > bestDepth) {
+            best = &control;
+            bestDepth = depth;
+        }
     }
+    return best;
 }
 
-void HeadlessPeer::EndMessage() { Control.ReleaseDirectSurface(); }
+// ---- image lists ----------------------------------------------------------------------------
 
-void HeadlessPeer::Press(int x, int y, TMouseButton button, TShiftState shift) {
-    shift |= button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle;
-    Control.HandleMouseDown(button, shift, x, y);
-    EndMessage();
-}
-
-void HeadlessPeer::MoveTo(int x, int y, TShiftState shift) {
-    Control.HandleMouseMove(shift, x, y);
-    EndMessage();
-}
-
-void HeadlessPeer::Release(int x, int y, TMouseButton button, TShiftState shift) {
-    Control.HandleMouseUp(button, shift, x, y);
-    EndMessage();
-}
-
-void HeadlessPeer::ClickAt(int x, int y, TMouseButton button) {
-    Press(x, y, button);
-    Release(x, y, button);
-}
-
-bool HeadlessPeer::DialogChar(char16_t ch) {
-    const bool taken = Control.HandleDialogChar(ch);
-    EndMessage();
-    return taken;
-}
-
-void HeadlessPeer::UserSetBounds(const TRect& bounds) {
-    const bool moved = bounds.Left != Bounds.Left || bounds.Top != Bounds.Top;
-    const bool sized = bounds.Width() != Bounds.Width() || bounds.Height() != Bounds.Height();
-    Bounds = bounds;
-    if (auto* form = dynamic_cast<TForm*>(&Control)) {
-        if (moved) form->HandleMove(bounds);
-        if (sized) form->HandleSize(bounds);
-    } else {
-        Control.HandleBoundsChanged(bounds);
+namespace {
+// Our own lists are known by their handle, so that drawing from one draws its real pixels.
+class HeadlessImageList final : public ImageListPeer {
+public:
+    HeadlessImageList(int width, int height) : FWidth(width), FHeight(height) { Lists().push_back(this); }
+    ~HeadlessImageList() override {
+        auto& lists = Lists();
+        lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
     }
-    EndMessage();
+    int Add(const TBitmap& image, TColor maskColor) override {
+        auto copy = std::make_unique<TBitmap>(FWidth, FHeight, maskColor);
+        copy->Canvas().Draw(0, 0, image);
+        FImages.push_back({std::move(copy), maskColor});
+        return static_cast<int>(FImages.size()) - 1;
+    }
+    void Clear() override { FImages.clear(); }
+    std::intptr_t Handle() const override { return reinterpret_cast<std::intptr_t>(this); }
+
+    static std::vector<HeadlessImageList*>& Lists() {
+        static std::vector<HeadlessImageList*> lists;
+        return lists;
+    }
+    static HeadlessImageList* Find(std::intptr_t handle) {
+        for (HeadlessImageList* list : Lists())
+            if (list->Handle() == handle) return list;
+        return nullptr;
+    }
+    void Draw(CanvasSurface& surface, int index, int x, int y) const {
+        if (index < 0 || index >= static_cast<int>(FImages.size())) return;
+        const Entry& entry = FImages[static_cast<std::size_t>(index)];
+        const TBitmap& image = *entry.Image;
+        for (int row = 0; row < image.Height(); ++row)
+            for (int col = 0; col < image.Width(); ++col)
+                if (image.Pixel(col, row) != entry.Mask) surface.SetPixel(x + col, y + row, image.Pixel(col, row));
+    }
+
+private:
+    struct Entry {
+        std::unique_ptr<TBitmap> Image;
+        TColor Mask;
+    };
+    int FWidth, FHeight;
+    std::vector<Entry> FImages;
+};
+}  // namespace
+
+std::unique_ptr<ImageListPeer> HeadlessBackend::CreateImageList(int width, int height) {
+    return std::make_unique<HeadlessImageList>(width, height);
 }
 
-void HeadlessPeer::Activate(int state) {
-    if (auto* form = dynamic_cast<TForm*>(&Control)) form->HandleActivate(state);
-    EndMessage();
+void HeadlessBackend::DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) {
+    if (const HeadlessImageList* own = HeadlessImageList::Find(list)) {
+        own->Draw(surface, index, x, y);
+        return;
+    }
+    // The system list stands in as a square whose colour tells the index.
+    surface.FillRect(Bounds(x, y, 16, 16), MakeColor(index * 37, index * 91, index * 53));
 }
 
-void HeadlessPeer::Paint() {
-    SizeRaster();
-    Texts.clear();
-    Dirty = false;
-    Control.HandlePaint(std::make_unique<BitmapSurface>(Raster, &Texts));
-    EndMessage();
-}
-
-HeadlessPeer& PeerOf(TWinControl& control) {
-    control.HandleNeeded();
-    auto* peer = dynamic_cast<HeadlessPeer*>(control.Peer());
-    if (!peer) throw std::logic_error("control has no headless widget (is it on a form?)");
-    return *peer;
-}
-
-// ---- backend --------------------------------------------------------------------------------
+// ---- timers ---------------------------------------------------------------------------------
 
 struct HeadlessBackend::Timer : TimerPeer {
     explicit Timer(TTimer& t) : Owner(t) { Headless().Timers.push_back(this); }
@@ -163,6 +135,110 @@ struct HeadlessBackend::Timer : TimerPeer {
     bool Running = false;
     unsigned Interval = 0;
 };
+
+std::unique_ptr<TimerPeer> HeadlessBackend::CreateTimer(TTimer& timer) { return std::make_unique<Timer>(timer); }
+
+void HeadlessBackend::TickTimers() {
+    auto timers = Timers;
+    for (Timer* t : timers)
+        if (std::find(Timers.begin(), Timers.end(), t) != Timers.end() && t->Running)
+            GuardedCall([t] { t->Owner.HandleTimer(); });
+}
+
+bool HeadlessBackend::TimerRunning(const TTimer& timer) const {
+    for (const Timer* t : Timers)
+        if (&t->Owner == &timer) return t->Running;
+    return false;
+}
+
+// ---- work from other threads and queued input -----------------------------------------------
+
+struct HeadlessBackend::Work {
+    const void* Owner;
+    std::function<void()> Run;
+    // For Send: the sender waits until Done; Ran tells whether the work ran or was discarded.
+    bool Waited = false;
+    bool Done = false;
+    bool Ran = false;
+    std::condition_variable Finished;
+};
+
+HeadlessBackend::HeadlessBackend() = default;
+
+HeadlessBackend::~HeadlessBackend() { DiscardPosted(nullptr); }
+
+void HeadlessBackend::Post(const void* owner, std::function<void()> work) {
+    auto item = std::make_shared<Work>();
+    item->Owner = owner;
+    item->Run = std::move(work);
+    std::lock_guard<std::mutex> lock(FLock);
+    FWaiting.push_back(std::move(item));
+}
+
+bool HeadlessBackend::Send(const void* owner, std::function<void()> work) {
+    if (std::this_thread::get_id() == FGuiThread) {
+        GuardedCall(work);
+        return true;
+    }
+    auto item = std::make_shared<Work>();
+    item->Owner = owner;
+    item->Run = std::move(work);
+    item->Waited = true;
+    std::unique_lock<std::mutex> lock(FLock);
+    FWaiting.push_back(item);
+    item->Finished.wait(lock, [&] { return item->Done; });
+    return item->Ran;
+}
+
+void HeadlessBackend::DiscardPosted(const void* owner) {
+    std::lock_guard<std::mutex> lock(FLock);
+    for (auto it = FWaiting.begin(); it != FWaiting.end();) {
+        if (owner && (*it)->Owner != owner) {
+            ++it;
+            continue;
+        }
+        (*it)->Done = true;
+        (*it)->Finished.notify_all();
+        it = FWaiting.erase(it);
+    }
+}
+
+bool HeadlessBackend::RunWaiting(std::size_t count) {
+    bool ranAny = false;
+    while (count-- > 0) {
+        std::shared_ptr<Work> item;
+        {
+            std::lock_guard<std::mutex> lock(FLock);
+            if (FWaiting.empty()) break;
+            item = std::move(FWaiting.front());
+            FWaiting.pop_front();
+        }
+        GuardedCall(item->Run);
+        ranAny = true;
+        std::lock_guard<std::mutex> lock(FLock);
+        item->Ran = item->Done = true;
+        item->Finished.notify_all();
+    }
+    return ranAny;
+}
+
+void HeadlessBackend::ProcessMessages() {
+    // Only what was waiting when the call began; work posted meanwhile waits for the next call.
+    std::size_t count;
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        count = FWaiting.size();
+    }
+    RunWaiting(count);
+}
+
+void HeadlessBackend::RunUntil(const std::function<bool()>& done) {
+    // Without a real user, a loop ends when the queued input runs out.
+    while (!done() && RunWaiting(1)) {
+    }
+}
+
+// ---- the rest -------------------------------------------------------------------------------
 
 TColor HeadlessBackend::SystemColor(int index) {
     // The classic Windows palette: fixed, so that pixel checks are exact.
@@ -185,56 +261,14 @@ TColor HeadlessBackend::SystemColor(int index) {
     }
 }
 
-std::unique_ptr<ControlPeer> HeadlessBackend::CreatePeer(TWinControl& control, PeerKind kind) {
-    return std::make_unique<HeadlessPeer>(control, kind);
-}
-
-std::unique_ptr<TimerPeer> HeadlessBackend::CreateTimer(TTimer& timer) { return std::make_unique<Timer>(timer); }
-
-void HeadlessBackend::TickTimers() {
-    auto timers = Timers;
-    for (Timer* t : timers)
-        if (std::find(Timers.begin(), Timers.end(), t) != Timers.end() && t->Running) t->Owner.HandleTimer();
-}
-
-bool HeadlessBackend::TimerRunning(const TTimer& timer) const {
-    for (const Timer* t : Timers)
-        if (&t->Owner == &timer) return t->Running;
-    return false;
-}
-
 void HeadlessBackend::TrackPopup(TPopupMenu& menu, int x, int y) {
     Popups.push_back({&menu, {x, y}});
     if (OnPopup) OnPopup(menu);
 }
 
-void HeadlessBackend::ProcessMessages() {
-    // Only what was waiting when the call began; actions posted meanwhile wait for the next call.
-    std::size_t count = Pending.size();
-    while (count-- > 0 && !Pending.empty()) {
-        auto action = std::move(Pending.front());
-        Pending.pop_front();
-        action();
-    }
-}
-
-void HeadlessBackend::RunUntil(const std::function<bool()>& done) {
-    // Without a real user, a loop ends when the queued input runs out.
-    while (!done() && !Pending.empty()) {
-        auto action = std::move(Pending.front());
-        Pending.pop_front();
-        action();
-    }
-}
-
 int HeadlessBackend::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) {
     MessageBoxes.push_back({text, caption, flags});
     return MessageBoxAnswer;
-}
-
-void HeadlessBackend::DrawListImage(CanvasSurface& surface, std::intptr_t, int index, int x, int y) {
-    // A stand-in icon: a square whose colour tells the index.
-    surface.FillRect(Bounds(x, y, 16, 16), MakeColor(index * 37, index * 91, index * 53));
 }
 
 }  // namespace headless

@@ -1,106 +1,58 @@
 #pragma once
-// In-memory widgets for native tests. A test drives a control as its widget would (press, move,
-// release at a point; a timer tick; a menu choice; a user resize) and looks at the control's state,
-// at the widget's mirror of it and at the pixels a paint produced.
+// The in-memory backend for native tests: it makes the headless widgets, keeps queued "user
+// input" and work handed over from other threads, fires timers when told, records popup menus
+// and message boxes, and answers for the screen (its DPI, the control under a point).
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ui/Backend.h"
-#include "ui/Bitmap.h"
-#include "ui/RasterSurface.h"
+#include "ui/headless/HeadlessForm.h"
+#include "ui/headless/HeadlessPeer.h"
+#include "ui/headless/HeadlessWidgets.h"
 
 namespace ui {
-class TForm;
 class TPopupMenu;
 class TTimer;
 }
 
 namespace ui::headless {
 
-// Frame of a headless form with a border: what the outer size has beyond the client area.
-constexpr int FrameWidth = 8;
-constexpr int FrameHeight = 27;
-
-class HeadlessPeer : public ControlPeer {
-public:
-    HeadlessPeer(TWinControl& control, PeerKind kind);
-    ~HeadlessPeer() override;
-
-    void SetBounds(const TRect& bounds) override;
-    void SetText(const std::u16string& text) override { Text = text; }
-    void SetVisible(bool visible) override;
-    void SetEnabled(bool enabled) override { Enabled = enabled; }
-    void StateChanged() override { ++StateChanges; }
-    void Invalidate() override {
-        ++Invalidations;
-        Dirty = true;
-    }
-    void Update() override {
-        if (Dirty) Paint();
-    }
-    void SetFocus() override;
-    bool Focused() const override;
-    TSize ClientSizeFor(int width, int height) const override;
-    std::unique_ptr<CanvasSurface> DirectSurface() override;
-    TWindowPlacement GetPlacement() const override;
-    void SetPlacement(const TWindowPlacement& placement) override;
-    void SetTopmost(bool topmost) override { Topmost = topmost; }
-    void BringToFront() override { ++BroughtToFront; }
-    bool Showing() const override { return Visible; }
-
-    // Driving, in client coordinates; the button's bit is added to the key state.
-    void Press(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
-    void MoveTo(int x, int y, TShiftState shift = 0);
-    void Release(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
-    // Press and release at one point.
-    void ClickAt(int x, int y, TMouseButton button = mbLeft);
-    bool DialogChar(char16_t ch);
-    // Forms: the user (or the platform) moved or sized the window; activation changed.
-    void UserSetBounds(const TRect& bounds);
-    void Activate(int state);
-    // Paints the whole control into Raster; Texts then holds this paint's text draws only.
-    void Paint();
-
-    TWinControl& Control;
-    PeerKind Kind;
-    TRect Bounds;
-    std::u16string Text;
-    bool Visible = false;
-    bool Enabled = true;
-    bool Topmost = false;
-    bool Dirty = true;
-    int Invalidations = 0;
-    int StateChanges = 0;
-    int BroughtToFront = 0;
-    TWindowPlacement Placement;
-    TBitmap Raster;
-    std::vector<RecordedText> Texts;
-
-private:
-    void EndMessage();
-    void SizeRaster();
-};
-
-HeadlessPeer& PeerOf(TWinControl& control);
-
 class HeadlessBackend : public UiBackend {
 public:
+    HeadlessBackend();
+    ~HeadlessBackend() override;
+
     TColor SystemColor(int index) override;
-    std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control, PeerKind kind) override;
+    std::unique_ptr<FormPeer> CreateForm(TForm& form) override;
+    std::unique_ptr<CustomPeer> CreateCustomControl(TWinControl& control) override;
+    std::unique_ptr<ButtonPeer> CreateButton(TButton& button) override;
+    std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) override;
+    std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) override;
     std::unique_ptr<TimerPeer> CreateTimer(TTimer& timer) override;
+    std::unique_ptr<ImageListPeer> CreateImageList(int width, int height) override;
     void TrackPopup(TPopupMenu& menu, int x, int y) override;
     void ProcessMessages() override;
     void RunUntil(const std::function<bool()>& done) override;
+    void Post(const void* owner, std::function<void()> work) override;
+    bool Send(const void* owner, std::function<void()> work) override;
+    void DiscardPosted(const void* owner) override;
     int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) override;
     void SetApplicationTitle(const std::u16string& title) override { Title = title; }
     void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) override;
     TPoint CursorPos() override { return Cursor; }
     TRect WorkArea() override { return Rect(0, 0, 1280, 1024); }
+    int ScreenDpi() override { return Dpi; }
+    TWinControl* ControlAt(TPoint screen) override;
+    void SetDragCursor(TDragCursor cursor) override { DragCursor = cursor; }
 
     // A queued piece of "user input"; run by ProcessMessages and by modal loops, in order.
-    void Post(std::function<void()> action) { Pending.push_back(std::move(action)); }
+    void Queue(std::function<void()> action) { Post(nullptr, std::move(action)); }
     // Fires every running timer once.
     void TickTimers();
     // The running state of a timer's widget.
@@ -121,13 +73,26 @@ public:
     int MessageBoxAnswer = 1;
     std::u16string Title;
     TPoint Cursor;
+    int Dpi = 96;
+    TDragCursor DragCursor = TDragCursor::Arrow;
     HeadlessPeer* FocusedPeer = nullptr;
+    HeadlessPeer* CapturedPeer = nullptr;
+
+    // Widgets in the order they were made; ControlAt searches them.
+    void Register(HeadlessPeer* peer) { Peers.push_back(peer); }
+    void Unregister(HeadlessPeer* peer);
+    std::vector<HeadlessPeer*> Peers;
 
     struct Timer;
     std::vector<Timer*> Timers;
 
 private:
-    std::deque<std::function<void()>> Pending;
+    struct Work;
+    // Runs at most count pieces of waiting work, in order; false when there was none.
+    bool RunWaiting(std::size_t count);
+    std::mutex FLock;
+    std::deque<std::shared_ptr<Work>> FWaiting;
+    std::thread::id FGuiThread = std::this_thread::get_id();
 };
 
 HeadlessBackend& Headless();

@@ -32,14 +32,4 @@ HFONT FontFor(const TFont& font) {
     return fonts.emplace(std::move(key), UniqueFont(made)).first->second.get();
 }
 
-HBRUSH SolidBrushFor(TColor rgb) {
-    static std::map<TColor, UniqueBrush> brushes;
-    rgb &= 0x00FFFFFFu;
-    auto found = brushes.find(rgb);
-    if (found != brushes.end()) return found->second.get();
-    HBRUSH made = CreateSolidBrush(rgb);
-    if (!made) return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    return brushes.emplace(rgb, UniqueBrush(made)).first->second.get();
-}
-
 }  // namespace ui::win32

@@ -1,6 +1,7 @@
 #pragma once
-// Fonts and solid brushes made once per distinct value and kept for the life of the process, so
-// that painting and WM_CTLCOLOR answers never create or leak GDI objects per message.
+// Fonts made once per distinct value and kept for the life of the process, so that painting never
+// creates or leaks a font per message. Fills need no brush of their own: they use the device
+// context's brush (DC_BRUSH) set to the colour.
 #include "ui/win32/Win.h"
 
 #include "ui/Graphics.h"
@@ -8,7 +9,5 @@
 namespace ui::win32 {
 
 HFONT FontFor(const TFont& font);
-// A brush of a plain (already resolved) colour.
-HBRUSH SolidBrushFor(TColor rgb);
 
 }  // namespace ui::win32

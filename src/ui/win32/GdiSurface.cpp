@@ -23,7 +23,8 @@ GdiSurface::~GdiSurface() {
 
 void GdiSurface::FillRect(const TRect& rect, TColor rgb) {
     RECT r = ToRect(rect);
-    ::FillRect(FDc, &r, SolidBrushFor(rgb));
+    SetDCBrushColor(FDc, rgb & 0x00FFFFFFu);
+    ::FillRect(FDc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void GdiSurface::Polyline(const std::vector<TPoint>& points, TColor rgb, int width) {

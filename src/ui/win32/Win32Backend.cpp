@@ -1,6 +1,7 @@
 #include "ui/win32/Win32Backend.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <stdexcept>
 
@@ -8,7 +9,16 @@
 #include "ui/Application.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
+#include "ui/GuardedCall.h"
+#include "ui/Form.h"
+#include "ui/StdCtrls.h"
+#include "ui/win32/ButtonWindow.h"
+#include "ui/win32/CheckBoxWindow.h"
+#include "ui/win32/CustomWindow.h"
+#include "ui/win32/EditWindow.h"
+#include "ui/win32/FormWindow.h"
 #include "ui/win32/GdiSurface.h"
+#include "ui/win32/Win32ImageList.h"
 #include "ui/win32/WindowPeer.h"
 
 namespace ui {
@@ -24,53 +34,147 @@ Win32Backend& Win32() {
     return backend;
 }
 
+namespace {
+// Work handed over from another thread waits in the queue; this message wakes the GUI thread.
+constexpr UINT WorkWaiting = WM_APP + 0x4E42;
+}  // namespace
+
+struct Win32Backend::Work {
+    const void* Owner;
+    std::function<void()> Run;
+    bool Done = false;
+    bool Ran = false;
+    std::condition_variable Finished;
+};
+
 Win32Backend::Win32Backend() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-}
-
-Win32Backend::~Win32Backend() {
-    if (FApplicationWindow) DestroyWindow(FApplicationWindow);
-}
-
-HWND Win32Backend::ApplicationWindow() {
-    if (FApplicationWindow) return FApplicationWindow;
+    // The shell's folders, context menus and drag and drop want OLE on the GUI thread.
+    FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &ApplicationProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"NimbrelApplication";
     RegisterClassExW(&wc);
-    // Never shown: it stands for the program (its title) and owns the forms.
+    // Never shown: it stands for the program (its title) and owns the forms. Made here, on the
+    // GUI thread, so that other threads only ever post to it.
     FApplicationWindow = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, W(Application().Title()), WS_POPUP, 0, 0, 0,
                                          0, nullptr, nullptr, wc.hInstance, nullptr);
-    return FApplicationWindow;
+    // From here on its messages reach this backend (not while it is being made: the backend's
+    // own construction is not finished then).
+    if (FApplicationWindow) SetWindowLongPtrW(FApplicationWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Backend::~Win32Backend() {
+    DiscardPosted(nullptr);
+    if (FApplicationWindow) {
+        SetWindowLongPtrW(FApplicationWindow, GWLP_USERDATA, 0);
+        DestroyWindow(FApplicationWindow);
+    }
+    if (FOleInitialized) OleUninitialize();
 }
 
 LRESULT CALLBACK Win32Backend::ApplicationProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
-    Win32Backend& self = Win32();
-    try {
-        LRESULT result = 0;
-        if (self.HandleMenuMessage(msg, wp, lp, result)) return result;
-        if (msg == WM_TIMER) {
+    auto* backend = reinterpret_cast<Win32Backend*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!backend) return DefWindowProcW(window, msg, wp, lp);
+    Win32Backend& self = *backend;
+    LRESULT result = 0;
+    bool handled = false;
+    GuardedCall([&] {
+        if (self.HandleMenuMessage(msg, wp, lp, result)) {
+            handled = true;
+        } else if (msg == WM_TIMER) {
             auto found = self.FTimers.find(wp);
             if (found != self.FTimers.end()) found->second->HandleTimer();
-            return 0;
+            handled = true;
+        } else if (msg == WorkWaiting) {
+            self.RunHandedOverWork();
+            handled = true;
+        } else if (msg == WM_SETTINGCHANGE) {
+            RefreshMenuFont();
         }
-    } catch (const std::exception& error) {
-        Application().HandleException(error);
-        return 0;
-    } catch (...) {
-        Application().HandleException(std::runtime_error("unknown error"));
-        return 0;
-    }
-    return DefWindowProcW(window, msg, wp, lp);
+    });
+    return handled ? result : DefWindowProcW(window, msg, wp, lp);
 }
 
 TColor Win32Backend::SystemColor(int index) { return static_cast<TColor>(GetSysColor(index)); }
 
-std::unique_ptr<ControlPeer> Win32Backend::CreatePeer(TWinControl& control, PeerKind kind) {
-    return std::make_unique<WindowPeer>(control, kind);
+std::unique_ptr<FormPeer> Win32Backend::CreateForm(TForm& form) { return std::make_unique<FormWindow>(form); }
+std::unique_ptr<CustomPeer> Win32Backend::CreateCustomControl(TWinControl& control) {
+    return std::make_unique<CustomWindow>(control);
+}
+std::unique_ptr<ButtonPeer> Win32Backend::CreateButton(TButton& button) { return std::make_unique<ButtonWindow>(button); }
+std::unique_ptr<EditPeer> Win32Backend::CreateEdit(TEdit& edit) { return std::make_unique<EditWindow>(edit); }
+std::unique_ptr<CheckBoxPeer> Win32Backend::CreateCheckBox(TCheckBox& box) {
+    return std::make_unique<CheckBoxWindow>(box);
+}
+std::unique_ptr<ImageListPeer> Win32Backend::CreateImageList(int width, int height) {
+    return std::make_unique<Win32ImageList>(width, height);
+}
+
+// ---- work from other threads ----------------------------------------------------------------
+
+void Win32Backend::Post(const void* owner, std::function<void()> work) {
+    auto item = std::make_shared<Work>();
+    item->Owner = owner;
+    item->Run = std::move(work);
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FWaiting.push_back(std::move(item));
+    }
+    PostMessageW(FApplicationWindow, WorkWaiting, 0, 0);
+}
+
+bool Win32Backend::Send(const void* owner, std::function<void()> work) {
+    if (std::this_thread::get_id() == FGuiThread) {
+        GuardedCall(work);
+        return true;
+    }
+    auto item = std::make_shared<Work>();
+    item->Owner = owner;
+    item->Run = std::move(work);
+    std::unique_lock<std::mutex> lock(FLock);
+    FWaiting.push_back(item);
+    PostMessageW(FApplicationWindow, WorkWaiting, 0, 0);
+    item->Finished.wait(lock, [&] { return item->Done; });
+    return item->Ran;
+}
+
+void Win32Backend::DiscardPosted(const void* owner) {
+    std::lock_guard<std::mutex> lock(FLock);
+    for (auto it = FWaiting.begin(); it != FWaiting.end();) {
+        if (owner && (*it)->Owner != owner) {
+            ++it;
+            continue;
+        }
+        (*it)->Done = true;
+        (*it)->Finished.notify_all();
+        it = FWaiting.erase(it);
+    }
+}
+
+void Win32Backend::RunHandedOverWork() {
+    // What is waiting now; work handed over meanwhile has its own wake-up message.
+    std::size_t count;
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        count = FWaiting.size();
+    }
+    while (count-- > 0) {
+        std::shared_ptr<Work> item;
+        {
+            std::lock_guard<std::mutex> lock(FLock);
+            if (FWaiting.empty()) return;
+            item = std::move(FWaiting.front());
+            FWaiting.pop_front();
+        }
+        GuardedCall(item->Run);
+        std::lock_guard<std::mutex> lock(FLock);
+        item->Ran = item->Done = true;
+        item->Finished.notify_all();
+    }
 }
 
 // ---- timers ---------------------------------------------------------------------------------
@@ -101,22 +205,15 @@ std::unique_ptr<TimerPeer> Win32Backend::CreateTimer(TTimer& timer) { return std
 
 void Win32Backend::Dispatch(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    WindowPeer* form = WindowPeer::FromHandle(root);
-    if (form && form->Kind() == PeerKind::Form) {
-        // Accelerators: Alt with a key always, a plain key unless an edit field wants it.
+    auto* form = dynamic_cast<FormWindow*>(WindowPeer::FromHandle(root));
+    if (form) {
+        // Accelerators: Alt with a key always, a plain key unless the focused control takes typing.
         WindowPeer* focused = WindowPeer::FromHandle(GetFocus());
-        const bool toEdit = focused && focused->Kind() == PeerKind::Edit;
-        if (msg.message == WM_SYSCHAR || (msg.message == WM_CHAR && !toEdit && msg.wParam > L' ')) {
+        const bool typing = focused && (dynamic_cast<EditWindow*>(focused) || (focused->Control().WantedKeys() & wkChars));
+        if (msg.message == WM_SYSCHAR || (msg.message == WM_CHAR && !typing && msg.wParam > L' ')) {
             bool taken = false;
-            try {
-                taken = form->Control().HandleDialogChar(static_cast<char16_t>(msg.wParam));
-            } catch (const std::exception& error) {
-                Application().HandleException(error);
+            if (!GuardedCall([&] { taken = form->Control().HandleDialogChar(static_cast<char16_t>(msg.wParam)); }))
                 taken = true;
-            } catch (...) {
-                Application().HandleException(std::runtime_error("unknown error"));
-                taken = true;
-            }
             if (taken) return;
         }
         // Tab between controls, Enter and Escape for the default and cancel buttons.
@@ -156,7 +253,7 @@ int Win32Backend::MessageBox(const std::u16string& text, const std::u16string& c
     return MessageBoxW(owner, W(text), W(caption), flags);
 }
 
-void Win32Backend::SetApplicationTitle(const std::u16string& title) { SetWindowTextW(ApplicationWindow(), W(title)); }
+void Win32Backend::SetApplicationTitle(const std::u16string& title) { SetWindowTextW(FApplicationWindow, W(title)); }
 
 void Win32Backend::DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) {
     auto images = reinterpret_cast<HIMAGELIST>(list);
@@ -182,6 +279,21 @@ TPoint Win32Backend::CursorPos() {
     POINT p{};
     GetCursorPos(&p);
     return {p.x, p.y};
+}
+
+int Win32Backend::ScreenDpi() { return WindowDpi(nullptr); }
+
+TWinControl* Win32Backend::ControlAt(TPoint screen) {
+    // The deepest of our windows under the point; a window of the platform's own inside one of
+    // ours (an edit's parts) counts as that one.
+    for (HWND window = WindowFromPoint(POINT{screen.X, screen.Y}); window; window = GetParent(window))
+        if (WindowPeer* peer = WindowPeer::FromHandle(window)) return &peer->Control();
+    return nullptr;
+}
+
+void Win32Backend::SetDragCursor(TDragCursor cursor) {
+    const wchar_t* shape = cursor == TDragCursor::NoDrop ? IDC_NO : IDC_ARROW;
+    SetCursor(LoadCursorW(nullptr, shape));
 }
 
 TRect Win32Backend::WorkArea() {

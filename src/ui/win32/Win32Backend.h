@@ -1,8 +1,14 @@
 #pragma once
-// The widget backend on the real platform: windows, GDI, timers, menus and message loops.
+// The widget backend on the real platform: windows, GDI, timers, menus, message loops, the
+// hand-over of work from other threads, and OLE for the GUI thread.
 #include "ui/win32/Win.h"
 
+#include <condition_variable>
+#include <deque>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "ui/Backend.h"
 #include "ui/win32/WinHandles.h"
@@ -19,33 +25,53 @@ public:
     ~Win32Backend() override;
 
     TColor SystemColor(int index) override;
-    std::unique_ptr<ControlPeer> CreatePeer(TWinControl& control, PeerKind kind) override;
+    std::unique_ptr<FormPeer> CreateForm(TForm& form) override;
+    std::unique_ptr<CustomPeer> CreateCustomControl(TWinControl& control) override;
+    std::unique_ptr<ButtonPeer> CreateButton(TButton& button) override;
+    std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) override;
+    std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) override;
     std::unique_ptr<TimerPeer> CreateTimer(TTimer& timer) override;
+    std::unique_ptr<ImageListPeer> CreateImageList(int width, int height) override;
     void TrackPopup(TPopupMenu& menu, int x, int y) override;
     void ProcessMessages() override;
     void RunUntil(const std::function<bool()>& done) override;
+    void Post(const void* owner, std::function<void()> work) override;
+    bool Send(const void* owner, std::function<void()> work) override;
+    void DiscardPosted(const void* owner) override;
     int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) override;
     void SetApplicationTitle(const std::u16string& title) override;
     void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) override;
     TPoint CursorPos() override;
     TRect WorkArea() override;
+    int ScreenDpi() override;
+    TWinControl* ControlAt(TPoint screen) override;
+    void SetDragCursor(TDragCursor cursor) override;
 
     // The hidden top-level window that owns every form, so that forms get no task bar button
-    // of their own; it also receives the timers.
-    HWND ApplicationWindow();
+    // of their own; it also receives the timers and the work handed over from other threads.
+    HWND ApplicationWindow() const { return FApplicationWindow; }
     // Owner-drawn menu items measured and painted for whichever of our windows owns the menu.
     bool HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
 private:
     friend struct Win32Timer;
+    struct Work;
     static LRESULT CALLBACK ApplicationProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
     // Accelerators and dialog keys of the form the message is for, then the window itself.
     void Dispatch(MSG& msg);
+    void RunHandedOverWork();
+
+    bool FOleInitialized = false;
     HWND FApplicationWindow = nullptr;
     std::map<UINT_PTR, TTimer*> FTimers;
     UINT_PTR FNextTimerId = 1;
+    std::thread::id FGuiThread = std::this_thread::get_id();
+    std::mutex FLock;
+    std::deque<std::shared_ptr<Work>> FWaiting;
 };
 
 Win32Backend& Win32();
+// Drops the cached menu font, so that the next menu uses the one the user chose.
+void RefreshMenuFont();
 
 }  // namespace ui::win32

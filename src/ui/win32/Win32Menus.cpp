@@ -60,15 +60,21 @@ bool StillInMenu(TMenuItem& parent, const TMenuItem* item) {
     return false;
 }
 
-HFONT MenuFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    static HFONT font = [&] {
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            return CreateFontIndirectW(&metrics.lfMenuFont);
-        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    }();
+// The platform's menu font, made on first need and made anew after the user changed it.
+UniqueFont& MenuFontHolder() {
+    static UniqueFont font;
     return font;
+}
+
+HFONT MenuFont() {
+    UniqueFont& font = MenuFontHolder();
+    if (!font) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+            font.reset(CreateFontIndirectW(&metrics.lfMenuFont));
+    }
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void MeasureItem(MEASUREITEMSTRUCT& measure) {
@@ -113,6 +119,8 @@ void DrawItem(DRAWITEMSTRUCT& draw) {
 }
 
 }  // namespace
+
+void RefreshMenuFont() { MenuFontHolder().reset(); }
 
 void Win32Backend::TrackPopup(TPopupMenu& menu, int x, int y) {
     OpenMenu open{&menu, {}};

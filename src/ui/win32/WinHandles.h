@@ -85,6 +85,12 @@ public:
     int Height() const { return FHeight; }
     // 0x00RRGGBB, as DIBs keep pixels.
     DWORD* Row(int y) const { return FBits + static_cast<std::size_t>(y) * FWidth; }
+    // Takes the bitmap out of the DC and hands it over; the buffer is no longer valid.
+    HBITMAP Detach() {
+        FSelection.reset();
+        FBits = nullptr;
+        return FBitmap.release();
+    }
 
 private:
     int FWidth, FHeight;

@@ -1,22 +1,22 @@
 #pragma once
-// A control's widget on a real window: our own window classes for forms and self-painted
-// controls, the system's BUTTON and EDIT classes (subclassed) for the native ones.
+// The core of every widget on a real window: the one static window procedure (and the subclass
+// procedure of the platform's own controls) forwarding to the peer, the guarded dispatch, and the
+// messages every windowed control shares: mouse, wheel, leave, keys and the dialog code, focus,
+// capture, context menu, and the reflection of a child's notifications (WM_COMMAND, WM_NOTIFY,
+// WM_CTLCOLOR*) back to the child's peer. Each family adds its own messages in its own class.
 #include "ui/win32/Win.h"
 
+#include <commctrl.h>
+
 #include <memory>
-#include <vector>
 
 #include "ui/Backend.h"
-
-namespace ui {
-class TForm;
-}
+#include "ui/Control.h"
 
 namespace ui::win32 {
 
-class WindowPeer : public ControlPeer {
+class WindowPeer : public virtual ControlPeer {
 public:
-    WindowPeer(TWinControl& control, PeerKind kind);
     ~WindowPeer() override;
     WindowPeer(const WindowPeer&) = delete;
     WindowPeer& operator=(const WindowPeer&) = delete;
@@ -25,60 +25,67 @@ public:
     static WindowPeer* FromHandle(HWND window);
     HWND Handle() const { return FWindow; }
     TWinControl& Control() const { return FControl; }
-    PeerKind Kind() const { return FKind; }
 
     void SetBounds(const TRect& bounds) override;
     void SetText(const std::u16string& text) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
-    void StateChanged() override;
+    void AppearanceChanged() override;
+    void TabChanged() override;
     void Invalidate() override;
     void Update() override;
     void SetFocus() override;
     bool Focused() const override;
+    void SetCapture(bool capture) override;
     TSize ClientSizeFor(int width, int height) const override;
+    TPoint ClientOrigin() const override;
     std::unique_ptr<CanvasSurface> DirectSurface() override;
-    TWindowPlacement GetPlacement() const override;
-    void SetPlacement(const TWindowPlacement& placement) override;
-    void SetTopmost(bool topmost) override;
-    void BringToFront() override;
-    bool Showing() const override;
 
-    // Paints the control's client area on dc, through an off-screen buffer.
-    void PaintInto(HDC dc);
+    // A child's notifications, handed back by the parent; false leaves them to the platform.
+    virtual bool OnReflectedCommand(WORD code) { (void)code; return false; }
+    virtual bool OnReflectedNotify(NMHDR* header, LRESULT& result);
+    // The colours of a platform control: a brush for its background, or nullptr for the default.
+    virtual HBRUSH OnReflectedColor(HDC dc) { (void)dc; return nullptr; }
+    // Where a custom-drawn item's colours go; the base sets them on the item's device context.
+    virtual void ApplyItemColors(NMCUSTOMDRAW& draw, COLORREF text, COLORREF back);
+
+protected:
+    explicit WindowPeer(TWinControl& control);
+    // Makes the window. A native window is one of the platform's classes, subclassed.
+    void CreateHandle(const wchar_t* windowClass, TCreateParams params, HWND parent, HMENU id, bool native);
+    // A family's own messages, first; false passes the message on to the shared handling.
+    virtual bool HandleFamilyMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The life of the peer: a handler may free the control, and with it this peer.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    bool FSettingText = false;  // our own text change, not the user's edit
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                         DWORD_PTR data);
-    // Runs one message through the component and gives borrowed surfaces back afterwards.
-    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp, bool native);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT HandleNativeMessage(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp, bool native);
     bool HandleMouse(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT ContextMenu(WPARAM wp, LPARAM lp, bool native);
-    bool HandleCommand(WPARAM wp, LPARAM lp);
-    LRESULT HandleChildColor(HDC dc, HWND child);
-    void ReportBounds(bool moved, bool sized);
-    void ApplyWindowStyles();
+    LRESULT DialogCode(WPARAM wp, LPARAM lp);
+    LRESULT ContextMenu(WPARAM wp, LPARAM lp);
     void OrderSiblingsByTab();
-    void ApplyNativeState();
-    void DisableOtherWindows();
-    void EnableOtherWindows();
-    TForm* Form() const;
 
     TWinControl& FControl;
-    PeerKind FKind;
     HWND FWindow = nullptr;
-    bool FCreated = false;       // creation ended: size reports now come from the user or the program
-    bool FSettingText = false;   // our own text change, not the user's edit
-    int FDepth = 0;              // messages of this window being handled, nested
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
-    std::vector<HWND> FDisabledWindows;  // what a shown modal form disabled, enabled again at hiding
+    bool FNative = false;
+    bool FTrackingLeave = false;
+    int FDepth = 0;  // messages of this window being handled, nested
 };
 
-// The window a form's child widgets are made in; nullptr when the control has no window yet.
+// The window of a control's widget; nullptr when the control has no window yet.
 HWND WindowOf(const TWinControl& control);
+// The key state of a mouse message's wParam, with Alt from the keyboard.
+TShiftState ShiftFromMouse(WPARAM keys);
+TShiftState ShiftFromKeyboard();
+// Window classes of our own: forms, and controls that paint themselves.
+extern const wchar_t* const FormClass;
+extern const wchar_t* const ControlClass;
+// A new child window id; command messages carry 16 bits, so ids go round within that range.
+HMENU NextChildId();
 
 }  // namespace ui::win32

@@ -69,7 +69,7 @@ TEST(Form, ShowModalEndsOnModalResultOrClose) {
     Dialog d;
     int shows = 0;
     d.OnShow = [&](TObject*) { ++shows; };
-    Headless().Post([&] { PeerOf(*d.Ok).ClickAt(1, 1); });
+    Headless().Queue([&] { PeerOf(*d.Ok).ClickAt(1, 1); });
     EXPECT_EQ(d.ShowModal(), mrOk);
     EXPECT_EQ(shows, 1);
     EXPECT_FALSE(d.Visible());
@@ -79,8 +79,8 @@ TEST(Form, ShowModalEndsOnModalResultOrClose) {
     d.OnClose = [&](TObject*, TCloseAction& action) {
         if (++closeCalls == 1) action = caNone;
     };
-    Headless().Post([&] { d.Close(); });
-    Headless().Post([&] {
+    Headless().Queue([&] { d.Close(); });
+    Headless().Queue([&] {
         EXPECT_TRUE(d.Showing());
         d.Close();
     });
@@ -249,7 +249,7 @@ TEST(Controls, SpeedButtonGroupsAndDisabledGlyph) {
 TEST(Application, PumpsMessagesForDelaysAndReportsErrors) {
     TApplication& app = Application();
     int ran = 0;
-    Headless().Post([&] { ++ran; });
+    Headless().Queue([&] { ++ran; });
     util::DelayWithMessages(0);
     EXPECT_EQ(ran, 1);
 

@@ -152,8 +152,13 @@ TEST(Win32FormManager, PlacementOntoARealWindow) {
     form.HandleNeeded();
     HWND window = ui::win32::WindowOf(form);
     ASSERT_NE(window, nullptr);
-    m.WritePlacement(form);  // before the first read: nothing
+    // A size report of the window before the first read writes nothing.
+    form.OnResize = [&](ui::TObject*) { m.WritePlacement(form); };
+    SetWindowPos(window, nullptr, 0, 0, 410, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(form.Width(), 410);
     EXPECT_EQ(Get(HKEY_CURRENT_USER, Branch, L"WinNormPosLeft").first, DWORD(REG_NONE));
+    form.OnResize = nullptr;
+    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m.ReadPlacement(form);  // nothing stored yet
     EXPECT_FALSE(IsWindowVisible(window));
     m.WritePlacement(form);

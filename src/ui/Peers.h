@@ -1,0 +1,100 @@
+#pragma once
+// The widgets behind windowed controls, one interface per family. State lives in the portable
+// components; a peer mirrors it into a widget and feeds the widget's notifications back through
+// the components' Handle... entry points. The backend makes each family through its own factory.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ui/CanvasSurface.h"
+#include "ui/Types.h"
+
+namespace ui {
+
+// The ten numbers of a window's placement, as the platform keeps them.
+struct TWindowPlacement {
+    int Flags = 0;
+    int ShowCmd = 0;
+    TPoint MinPosition{-1, -1};
+    TPoint MaxPosition{-1, -1};
+    TRect NormalPosition;
+    friend bool operator==(const TWindowPlacement&, const TWindowPlacement&) = default;
+};
+
+// What every windowed control's widget does.
+class ControlPeer {
+public:
+    virtual ~ControlPeer() = default;
+    // Outer bounds: in the parent's client coordinates, for a form on the screen.
+    virtual void SetBounds(const TRect& bounds) = 0;
+    virtual void SetText(const std::u16string& text) = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    // Font and colour re-read from the control.
+    virtual void AppearanceChanged() = 0;
+    // The Tab key's stop and order among the siblings.
+    virtual void TabChanged() = 0;
+    virtual void Invalidate() = 0;
+    // Paints pending invalid parts now.
+    virtual void Update() = 0;
+    virtual void SetFocus() = 0;
+    virtual bool Focused() const = 0;
+    // The widget keeps the mouse (a press or a drag in progress), or lets it go.
+    virtual void SetCapture(bool capture) = 0;
+    // Size of the client area for the given outer size.
+    virtual TSize ClientSizeFor(int width, int height) const = 0;
+    // Screen position of the client area's top-left corner.
+    virtual TPoint ClientOrigin() const = 0;
+    // A surface to draw on outside a paint; it is valid until the current message ends.
+    virtual std::unique_ptr<CanvasSurface> DirectSurface() = 0;
+};
+
+class FormPeer : public virtual ControlPeer {
+public:
+    virtual void BorderChanged() = 0;
+    virtual TWindowPlacement GetPlacement() const = 0;
+    virtual void SetPlacement(const TWindowPlacement& placement) = 0;
+    virtual void SetTopmost(bool topmost) = 0;
+    virtual void BringToFront() = 0;
+    virtual bool Showing() const = 0;
+    // Pixels per inch of the screen the window is on.
+    virtual int Dpi() const = 0;
+};
+
+// A control that paints itself on a canvas.
+class CustomPeer : public virtual ControlPeer {};
+
+class ButtonPeer : public virtual ControlPeer {
+public:
+    virtual void SetDefault(bool isDefault) = 0;
+};
+
+class EditPeer : public virtual ControlPeer {
+public:
+    virtual void SetMaxLength(int length) = 0;
+    virtual void SetReadOnly(bool readOnly) = 0;
+};
+
+class CheckBoxPeer : public virtual ControlPeer {
+public:
+    virtual void SetChecked(bool checked) = 0;
+};
+
+class TimerPeer {
+public:
+    virtual ~TimerPeer() = default;
+    virtual void Set(bool enabled, unsigned interval) = 0;
+};
+
+// The platform's image list made from the program's own pictures (colour with a mask).
+class ImageListPeer {
+public:
+    virtual ~ImageListPeer() = default;
+    // Adds one image; pixels of the mask colour are transparent. The new index, or -1.
+    virtual int Add(const class TBitmap& image, TColor maskColor) = 0;
+    virtual void Clear() = 0;
+    // The platform's handle of the list, for widgets that take one.
+    virtual std::intptr_t Handle() const = 0;
+};
+
+}  // namespace ui
