@@ -18,7 +18,7 @@ namespace {
 // Texts from the language library give a graphic button its caption and its hint.
 const bool takesCaptionAndHint = framework::RegisterCaptionHintClass(
     [](const ui::TComponent* c) { return dynamic_cast<const TGraphicButton*>(c) != nullptr; });
-constexpr int Spacing = 3;
+constexpr int DesignedSpacing = 3;
 constexpr int MaxTagPosition = 32767;
 }
 
@@ -242,6 +242,22 @@ void TCustomGraphicButton::MouseUp(TMouseButton Button, TShiftState Shift, int X
     SelectFlag = false;
 }
 
+void TCustomGraphicButton::CaptureLost() {
+    TCustomControl::CaptureLost();
+    if (!MouseClick) return;
+    MouseClick = false;
+    if (SelectFlag && !FDown) PaintButton(false);
+    SelectFlag = false;
+}
+
+void TCustomGraphicButton::ScaleDesign(int M, int D) {
+    TCustomControl::ScaleDesign(M, D);
+    FDpi = ScaleLength(FDpi, M, D);
+    Invalidate();
+}
+
+int TCustomGraphicButton::Spacing() const { return ScaleLength(DesignedSpacing, FDpi, 96); }
+
 ButtonLayout TCustomGraphicButton::ComputeLayout(TCanvas& canvas) const {
     ButtonLayout p;
     const int CW = ClientWidth(), CH = ClientHeight();
@@ -257,35 +273,35 @@ ButtonLayout TCustomGraphicButton::ComputeLayout(TCanvas& canvas) const {
     if (hasText && hasGlyph) {
         switch (FLayout) {
             case ltGlyphLeft: {
-                const int total = GW / N + p.TW + Spacing;
+                const int total = GW / N + p.TW + Spacing();
                 p.GX = (CW - total) / 2;
                 p.GY = (CH - GH) / 2;
-                p.TX = p.GX + GW / N + Spacing;
+                p.TX = p.GX + GW / N + Spacing();
                 p.TY = (CH - p.TH) / 2;
                 break;
             }
             case ltGlyphTop: {
-                const int total = GH + p.TH + Spacing;
+                const int total = GH + p.TH + Spacing();
                 p.GX = (CW - GW / N) / 2;
                 p.GY = (CH - total) / 2;
                 p.TX = (CW - p.TW) / 2;
-                p.TY = p.GY + GH + Spacing;
+                p.TY = p.GY + GH + Spacing();
                 break;
             }
             case ltGlyphRight: {
-                const int total = GW / N + p.TW + Spacing;
+                const int total = GW / N + p.TW + Spacing();
                 p.TX = (CW - total) / 2;
                 p.TY = (CH - p.TH) / 2;
-                p.GX = p.TX + p.TW + Spacing;
+                p.GX = p.TX + p.TW + Spacing();
                 p.GY = (CH - GH) / 2;
                 break;
             }
             case ltGlyphBottom: {
-                const int total = GH + p.TH + Spacing;
+                const int total = GH + p.TH + Spacing();
                 p.TX = (CW - p.TW) / 2;
                 p.TY = (CH - total) / 2;
                 p.GX = (CW - GW / N) / 2;
-                p.GY = p.TY + p.TH + Spacing;
+                p.GY = p.TY + p.TH + Spacing();
                 break;
             }
             case ltGlyphCenter:
@@ -307,7 +323,7 @@ ButtonLayout TCustomGraphicButton::ComputeLayout(TCanvas& canvas) const {
 
 void TCustomGraphicButton::PaintTo(TCanvas& canvas, bool Selected) {
     const int CW = ClientWidth(), CH = ClientHeight();
-    const int S = FUpDownStyle && Selected ? 1 : 0;
+    const int S = FUpDownStyle && Selected ? ScaleLength(1, FDpi, 96) : 0;
     canvas.Font.Assign(&Font());
     const ButtonLayout layout = ComputeLayout(canvas);
 

@@ -93,9 +93,13 @@ public:
     ButtonLayout ComputeLayout(ui::TCanvas& canvas) const;
 
     void Click() override;
+    // At a higher DPI the gap between glyph and caption and the pressed look's shift grow with it.
+    void ScaleDesign(int M, int D) override;
 
 protected:
     void Paint() override;
+    // Another window took the mouse during a press: the press ends with no click.
+    void CaptureLost() override;
     // Draws a look directly on the control's canvas.
     void PaintButton(bool Selected) { PaintTo(Canvas(), Selected); }
     void MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
@@ -116,6 +120,8 @@ private:
     void DrawFrameOverlay(ui::TCanvas& canvas, bool Selected);
     void DrawCaption(ui::TCanvas& canvas, const ButtonLayout& layout, int shift);
 
+    int Spacing() const;
+    int FDpi = 96;  // the density the button is shown at; its design is at 96
     bool FAllowAllUp = false;
     bool FCanClick = true;
     bool FDown = false;

@@ -43,6 +43,8 @@ public:
     TSizeEvent OnSize;
 
     void Assign(const ui::TPersistent* Source) override;
+    // Margins are lengths of the design: they scale with the form.
+    void ScaleDesign(int M, int D) override;
 
     // The "Data" value of the form definition.
     void ReadData(const std::vector<std::uint8_t>& in, std::size_t& pos);

@@ -16,6 +16,7 @@ constexpr int DefaultThreshold = 5;
 struct Session {
     TControl* Source = nullptr;
     TPoint Start;  // screen point where the drag was armed
+    TPoint Last;   // screen point the pointer was last seen at
     int Threshold = DefaultThreshold;
     bool Active = false;
     TWinControl* Target = nullptr;
@@ -71,7 +72,7 @@ void Begin(TControl* source, bool immediate, int threshold) {
     session = Session{};
     session.Source = source;
     session.Threshold = threshold < 0 ? DefaultThreshold : threshold;
-    session.Start = GetBackend().CursorPos();
+    session.Start = session.Last = GetBackend().CursorPos();
     SetCapture(source, true);
     if (immediate) Activate(session.Start);
 }
@@ -83,7 +84,7 @@ void End(TControl* source, bool drop) {
     SetCapture(source, false);
     GetBackend().SetDragCursor(TDragCursor::Arrow);
     if (!ended.Active) return;  // armed only: nothing was dragged
-    const TPoint screen = GetBackend().CursorPos();
+    const TPoint screen = ended.Last;
     TWinControl* target = drop && ended.Accepted ? ended.Target : nullptr;
     const auto alive = source->Lifetime();
     TPoint at{};
@@ -104,6 +105,7 @@ bool Pending(const TControl* source) { return source && session.Source == source
 bool SourceMoved(TControl* source, int x, int y) {
     if (!source || session.Source != source) return false;
     const TPoint screen = source->ClientToScreen({x, y});
+    session.Last = screen;
     if (!session.Active) {
         if (std::abs(screen.X - session.Start.X) <= session.Threshold &&
             std::abs(screen.Y - session.Start.Y) <= session.Threshold)
@@ -115,9 +117,22 @@ bool SourceMoved(TControl* source, int x, int y) {
     return true;
 }
 
-bool SourceReleased(TControl* source, int, int) {
+bool SourceReleased(TControl* source, int x, int y) {
     if (!source || session.Source != source) return false;
+    if (!session.Active) {
+        // Armed only: the release is a plain one, and the widget lets the mouse go after it as
+        // after any press (letting it go here would cost the press its click).
+        session = Session{};
+        return false;
+    }
+    session.Last = source->ClientToScreen({x, y});
     const bool wasActive = session.Active;
+    // The drop goes where the button came up, should the last move have been elsewhere.
+    if (wasActive) {
+        const auto alive = source->Lifetime();
+        DragTo(session.Last);
+        if (!*alive || session.Source != source) return true;
+    }
     End(source, true);
     return wasActive;
 }

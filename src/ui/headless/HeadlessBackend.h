@@ -14,7 +14,10 @@
 #include "ui/Backend.h"
 #include "ui/headless/HeadlessForm.h"
 #include "ui/headless/HeadlessPeer.h"
-#include "ui/headless/HeadlessWidgets.h"
+#include "ui/headless/HeadlessButton.h"
+#include "ui/headless/HeadlessCheckBox.h"
+#include "ui/headless/HeadlessCustom.h"
+#include "ui/headless/HeadlessEdit.h"
 
 namespace ui {
 class TPopupMenu;
