@@ -29,6 +29,9 @@ public:
     // Ends every message loop.
     void Terminate() { FTerminated = true; }
     bool Terminated() const { return FTerminated; }
+    // Lets loops run again after Terminate ended them (a program that shows a window after
+    // another one ended the loops, and the tests that do the same).
+    void ResetTerminated() { FTerminated = false; }
     int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags);
 
     // An error escaped an event handler: OnException if set, else a message box with its text.

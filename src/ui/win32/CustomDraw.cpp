@@ -32,7 +32,10 @@ bool BridgeCustomDraw(WindowPeer& peer, NMCUSTOMDRAW& draw, LRESULT& result) {
     canvas.SetSurface(nullptr);
     peer.ApplyItemColors(draw, newText, newBack);
     result = defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
-    if (defaultDraw && !(canvas.Font == before)) {
+    // A new colour goes with the item colours; only a new face, size or style needs another font.
+    const bool newFont = canvas.Font.Name() != before.Name() || canvas.Font.Height() != before.Height() ||
+                         canvas.Font.Style() != before.Style();
+    if (defaultDraw && newFont) {
         SelectObject(draw.hdc, FontFor(canvas.Font));
         result |= CDRF_NEWFONT;
     }

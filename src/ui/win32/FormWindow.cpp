@@ -6,6 +6,7 @@
 #include "ui/StdCtrls.h"
 #include "ui/DialogKeys.h"
 #include "ui/win32/Win32Backend.h"
+#include "ui/win32/WinHandles.h"
 
 namespace ui::win32 {
 
@@ -60,9 +61,8 @@ int WindowDpi(HWND window) {
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
     return dpi > 0 ? dpi : 96;
 }
 

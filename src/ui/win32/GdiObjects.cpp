@@ -1,5 +1,6 @@
 #include "ui/win32/GdiObjects.h"
 
+#include <atomic>
 #include <map>
 #include <tuple>
 
@@ -27,9 +28,18 @@ HFONT FontFor(const TFont& font) {
     // Longer face names than LOGFONT holds cannot name a font; the platform then picks one.
     const std::u16string& name = font.Name();
     if (name.size() < LF_FACESIZE) wcsncpy(lf.lfFaceName, W(name), LF_FACESIZE - 1);
-    HFONT made = CreateFontIndirectW(&lf);
+    HFONT made = HeldGdi(CreateFontIndirectW(&lf));
     if (!made) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     return fonts.emplace(std::move(key), UniqueFont(made)).first->second.get();
 }
+
+namespace {
+std::atomic<long> heldGdi{0};
+std::atomic<long> heldUser{0};
+}  // namespace
+
+HeldObjects HeldObjectCounts() { return {heldGdi.load(), heldUser.load()}; }
+void CountGdiObject(int delta) { heldGdi += delta; }
+void CountUserObject(int delta) { heldUser += delta; }
 
 }  // namespace ui::win32

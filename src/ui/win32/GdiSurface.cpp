@@ -29,7 +29,7 @@ void GdiSurface::FillRect(const TRect& rect, TColor rgb) {
 
 void GdiSurface::Polyline(const std::vector<TPoint>& points, TColor rgb, int width) {
     if (points.size() < 2) return;
-    UniquePen pen(CreatePen(PS_SOLID, std::max(1, width), rgb & 0x00FFFFFFu));
+    UniquePen pen(HeldGdi(CreatePen(PS_SOLID, std::max(1, width), rgb & 0x00FFFFFFu)));
     if (!pen) return;
     SelectedObject selected(FDc, pen.get());
     std::vector<POINT> native(points.size());

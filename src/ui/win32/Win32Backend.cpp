@@ -276,9 +276,10 @@ void Win32Backend::DrawListImage(CanvasSurface& surface, std::intptr_t list, int
 }
 
 TPoint Win32Backend::CursorPos() {
-    POINT p{};
-    GetCursorPos(&p);
-    return {p.x, p.y};
+    // Where the pointer was when the message being handled was made, not where it is by now:
+    // input handled late (a busy moment) still starts a drag where the press was.
+    const DWORD at = GetMessagePos();
+    return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
 }
 
 int Win32Backend::ScreenDpi() { return WindowDpi(nullptr); }

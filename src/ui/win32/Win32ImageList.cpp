@@ -7,11 +7,11 @@
 namespace ui::win32 {
 
 Win32ImageList::Win32ImageList(int width, int height) : FWidth(width), FHeight(height) {
-    FList = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4);
+    FList = HeldGdi(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4));
 }
 
 Win32ImageList::~Win32ImageList() {
-    if (FList) ImageList_Destroy(FList);
+    if (FList && ImageList_Destroy(FList)) CountGdiObject(-1);
 }
 
 int Win32ImageList::Add(const TBitmap& image, TColor maskColor) {

@@ -21,6 +21,11 @@ using platform::win32::W;
 
 namespace {
 
+HMENU HeldUser(HMENU menu) {
+    if (menu) CountUserObject(1);
+    return menu;
+}
+
 // The menu being shown: its image list and the items by command id (id - 1).
 struct OpenMenu {
     TPopupMenu* Menu = nullptr;
@@ -31,7 +36,7 @@ OpenMenu* openMenu = nullptr;
 constexpr int ItemMargin = 4;
 
 UniqueMenu Build(TMenuItem& parent, OpenMenu& open, bool ownerDraw) {
-    UniqueMenu menu(CreatePopupMenu());
+    UniqueMenu menu(HeldUser(CreatePopupMenu()));
     if (!menu) return menu;
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
@@ -44,8 +49,9 @@ UniqueMenu Build(TMenuItem& parent, OpenMenu& open, bool ownerDraw) {
         if (item->Count() > 0 && !item->IsLine()) {
             UniqueMenu sub = Build(*item, open, ownerDraw);
             if (!sub) continue;
-            // The parent menu owns the submenu from here on.
+            // The parent menu owns the submenu from here on, and destroys it with itself.
             AppendMenuW(menu.get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub.release()), text);
+            CountUserObject(-1);
         } else {
             open.Items.push_back(item);
             AppendMenuW(menu.get(), flags, open.Items.size(), text);
@@ -72,7 +78,7 @@ HFONT MenuFont() {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);
         if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            font.reset(CreateFontIndirectW(&metrics.lfMenuFont));
+            font.reset(HeldGdi(CreateFontIndirectW(&metrics.lfMenuFont)));
     }
     return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }

@@ -7,8 +7,27 @@
 
 namespace ui::win32 {
 
+// What the program holds of the platform's GDI and USER objects, counted by the owners below and
+// by the window peers. The platform's own count (GetGuiResources) is not there everywhere (Wine
+// answers zero), and tests need to see that painting and resizing leave nothing behind.
+struct HeldObjects {
+    long Gdi = 0;
+    long User = 0;
+};
+HeldObjects HeldObjectCounts();
+void CountGdiObject(int delta);
+void CountUserObject(int delta);
+// A GDI object just made, counted when there is one.
+template <class Handle>
+Handle HeldGdi(Handle handle) {
+    if (handle) CountGdiObject(1);
+    return handle;
+}
+
 struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+    void operator()(HGDIOBJ object) const {
+        if (DeleteObject(object)) CountGdiObject(-1);
+    }
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
@@ -16,21 +35,25 @@ using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
 struct MemoryDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
+    void operator()(HDC dc) const {
+        if (DeleteDC(dc)) CountGdiObject(-1);
+    }
 };
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 
 struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
+    void operator()(HMENU menu) const {
+        if (DestroyMenu(menu)) CountUserObject(-1);
+    }
 };
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : FWindow(window), FDc(GetDC(window)) {}
+    explicit WindowDc(HWND window) : FWindow(window), FDc(HeldGdi(GetDC(window))) {}
     ~WindowDc() {
-        if (FDc) ReleaseDC(FWindow, FDc);
+        if (FDc && ReleaseDC(FWindow, FDc)) CountGdiObject(-1);
     }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -69,9 +92,9 @@ public:
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        FBitmap.reset(CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        FBitmap.reset(HeldGdi(CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
         FBits = static_cast<DWORD*>(bits);
-        FDc.reset(CreateCompatibleDC(compatible));
+        FDc.reset(HeldGdi(CreateCompatibleDC(compatible)));
         if (FDc && FBitmap) FSelection = std::make_unique<SelectedObject>(FDc.get(), FBitmap.get());
     }
     DibBuffer(const DibBuffer&) = delete;

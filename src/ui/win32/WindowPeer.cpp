@@ -14,6 +14,7 @@
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/GdiSurface.h"
 #include "ui/win32/Win32Backend.h"
+#include "ui/win32/WinHandles.h"
 
 namespace ui::win32 {
 
@@ -91,6 +92,7 @@ void WindowPeer::CreateHandle(const wchar_t* windowClass, TCreateParams params, 
                                 b.Width(), b.Height(), parent, id, GetModuleHandleW(nullptr), this);
     if (!made) throw std::runtime_error("CreateWindowExW failed for " + platform::ToUtf8(FControl.ClassName()));
     FWindow = made;
+    CountUserObject(1);
     if (native) {
         SetPropW(made, PeerProperty, this);
         SetWindowSubclass(made, &SubclassProc, NativeSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -198,9 +200,11 @@ TPoint WindowPeer::ClientOrigin() const {
 
 std::unique_ptr<CanvasSurface> WindowPeer::DirectSurface() {
     HWND window = FWindow;
-    HDC dc = GetDC(window);
+    HDC dc = HeldGdi(GetDC(window));
     if (!dc) return nullptr;
-    return std::make_unique<GdiSurface>(dc, [window, dc] { ReleaseDC(window, dc); });
+    return std::make_unique<GdiSurface>(dc, [window, dc] {
+        if (ReleaseDC(window, dc)) CountGdiObject(-1);
+    });
 }
 
 // ---- messages -------------------------------------------------------------------------------
@@ -218,6 +222,7 @@ LRESULT CALLBACK WindowPeer::WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM
     if (msg == WM_NCDESTROY) {
         RemovePropW(window, PeerProperty);
         self->FWindow = nullptr;
+        CountUserObject(-1);
         return DefWindowProcW(window, msg, wp, lp);
     }
     return self->Dispatch(msg, wp, lp);
@@ -229,6 +234,7 @@ LRESULT CALLBACK WindowPeer::SubclassProc(HWND window, UINT msg, WPARAM wp, LPAR
         RemoveWindowSubclass(window, &SubclassProc, NativeSubclassId);
         RemovePropW(window, PeerProperty);
         self->FWindow = nullptr;
+        CountUserObject(-1);
         return DefSubclassProc(window, msg, wp, lp);
     }
     return self->Dispatch(msg, wp, lp);
