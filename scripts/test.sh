@@ -61,6 +61,16 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 count "$log_dir/win32.log"
 wineserver -k >/dev/null 2>&1 || true
+
+echo "== tier 2 at 150 %: the main window at 144 pixels per inch"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -w
+NIMBREL_EXPECT_DPI=144 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    wine build/mingw/tests/nimbrel_win32_tests.exe --gtest_brief=1 --gtest_filter='Win32Dpi.*' 2>&1 | tr -d '\r' | tee "$log_dir/win32-dpi144.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+count "$log_dir/win32-dpi144.log"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver -k >/dev/null 2>&1 || true
 # Screenshots the Windows tests took, as PNG for a person to look at.
 for shot in "$NIMBREL_ARTIFACTS"/*.bmp; do
     [ -e "$shot" ] || continue
