@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 #include <filesystem>
 #include <string>
@@ -57,13 +58,20 @@ int main() {
             std::fflush(f);
             std::fclose(f);
         });
-        // The save makes its bytes durable before it replaces the file; the fair floor does too.
+        // The save replaces the file durably: its bytes flushed to disk before the rename, and the
+        // folder flushed after it so that the rename survives a power loss. The fair floor does
+        // the same with plain stdio.
+        const auto floorTemp = dir / "floor.dat.tmp";
         const double floorDurable = Best(5, [&] {
-            std::FILE* f = std::fopen(floorPath.c_str(), "wb");
+            std::FILE* f = std::fopen(floorTemp.c_str(), "wb");
             std::fwrite(bytes.data(), 1, bytes.size(), f);
             std::fflush(f);
             fsync(fileno(f));
             std::fclose(f);
+            std::rename(floorTemp.c_str(), floorPath.c_str());
+            const int folder = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+            fsync(folder);
+            close(folder);
         });
         const double floorRead = Best(5, [&] {
             std::FILE* f = std::fopen(floorPath.c_str(), "rb");

@@ -8,6 +8,8 @@
 namespace platform {
 
 std::string ToAnsi(std::u16string_view text);
+// The same, appending to what out holds already.
+void AppendAnsi(std::u16string_view text, std::string& out);
 std::u16string FromAnsi(std::string_view bytes);
 
 // The upper case of one character as the platform's user interface sees it (accelerator keys

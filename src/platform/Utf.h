@@ -8,5 +8,7 @@ namespace platform {
 
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view bytes);
+// The same, appending to what out holds already (no string of its own per call).
+void AppendUtf8(std::u16string_view text, std::string& out);
 
 }  // namespace platform

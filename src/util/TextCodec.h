@@ -15,6 +15,8 @@ using platform::FromAnsi;
 using platform::FromUtf8;
 using platform::ToAnsi;
 using platform::ToUtf8;
+using platform::AppendAnsi;
+using platform::AppendUtf8;
 
 // Encoding named by the mark at the start of the bytes, and the mark's length; Ansi and 0 without.
 TextEncoding DetectEncoding(std::string_view bytes, size_t& markLength);

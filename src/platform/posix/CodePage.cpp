@@ -20,27 +20,43 @@ bool Encode(char16_t c, char& out) {
 
 std::string ToAnsi(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size());
+    AppendAnsi(text, out);
+    return out;
+}
+
+void AppendAnsi(std::u16string_view text, std::string& out) {
+    // At most one byte per unit: written in place, then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    char* next = out.data() + start;
     for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80) {
+            *next++ = static_cast<char>(unit);
+            continue;
+        }
         char c = '?';
-        if (!Encode(text[i], c)) {
+        if (!Encode(unit, c)) {
             c = '?';
             // A surrogate pair is one character and becomes one replacement.
             if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                 text[i + 1] <= 0xDFFF)
                 ++i;
         }
-        out += c;
+        *next++ = c;
     }
-    return out;
+    out.resize(static_cast<std::size_t>(next - out.data()));
 }
 
 std::u16string FromAnsi(std::string_view bytes) {
     std::u16string out(bytes.size(), u'\0');
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto u = static_cast<unsigned char>(bytes[i]);
-        out[i] = (u >= 0x80 && u < 0xA0 && High[u - 0x80] != 0xFFFF) ? High[u - 0x80] : static_cast<char16_t>(u);
-    }
+    char16_t* const units = out.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    // Widened first (a loop the compiler turns into vector code), then the few bytes 0x80 to 0x9F
+    // that differ from their code points mended.
+    for (size_t i = 0; i < bytes.size(); ++i) units[i] = in[i];
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if ((units[i] & 0xFFE0) == 0x80 && High[units[i] - 0x80] != 0xFFFF) units[i] = High[units[i] - 0x80];
     return out;
 }
 

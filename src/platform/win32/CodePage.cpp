@@ -7,14 +7,21 @@
 namespace platform {
 
 std::string ToAnsi(std::u16string_view text) {
-    if (text.empty() || text.size() > INT_MAX) return {};
+    std::string out;
+    AppendAnsi(text, out);
+    return out;
+}
+
+void AppendAnsi(std::u16string_view text, std::string& out) {
+    if (text.empty() || text.size() > INT_MAX) return;
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int length = static_cast<int>(text.size());
-    int needed = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0) return {};
-    std::string out(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), needed, nullptr, nullptr);
-    return out;
+    const int needed = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<size_t>(needed));
+    const int written = WideCharToMultiByte(CP_ACP, 0, wide, length, out.data() + at, needed, nullptr, nullptr);
+    out.resize(at + static_cast<size_t>(written > 0 ? written : 0));
 }
 
 std::u16string FromAnsi(std::string_view bytes) {
