@@ -38,6 +38,8 @@ void TLabel::SetAutoSize(bool a) {
 void TLabel::SetTransparent(bool t) {
     if (t == FTransparent) return;
     FTransparent = t;
+    // A transparent label does not cover itself: what lies behind it is drawn first.
+    SetControlStyle(t ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
     Invalidate();
 }
 

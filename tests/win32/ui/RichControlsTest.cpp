@@ -368,3 +368,60 @@ TEST(Win32RichControls, PaintingResizingAndRecolouringLeaveNoObjectsBehind) {
     EXPECT_EQ(heldAfter.User, heldBefore.User);
     EXPECT_GT(heldAfter.User, 0);  // the counting sees the windows
 }
+
+TEST(Win32RichControls, ATransparentLabelShowsWhatItsSelfPaintingParentDraws) {
+    struct Striped : TCustomControl {
+        using TCustomControl::TCustomControl;
+        void Paint() override {
+            Canvas().Brush.Color = clRed;
+            Canvas().FillRect(Rect(0, 0, Width(), Height()));
+            Canvas().Brush.Color = clBlue;
+            Canvas().FillRect(Rect(0, 20, Width(), 25));  // a stripe the label lies over
+        }
+    };
+    ShownForm form;
+    auto* parent = form.Add<Striped>(10, 10, 200, 100);
+    auto* label = new TLabel(&form);
+    label->SetParent(parent);
+    label->SetAutoSize(false);
+    label->SetBounds(30, 10, 60, 30);
+    label->SetCaption(u"");
+    label->SetTransparent(true);
+    win32::WindowDc screen(nullptr);
+    win32::DibBuffer buffer(screen.Get(), 60, 30);
+    ASSERT_TRUE(buffer.Valid());
+    SendMessageW(WindowOf(*label), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Dc()), PRF_CLIENT);
+    GdiFlush();
+    EXPECT_EQ(buffer.Row(2)[5] & 0xFFFFFF, 0xFF0000u);   // the parent's red, in the DIB's RGB order
+    EXPECT_EQ(buffer.Row(12)[5] & 0xFFFFFF, 0x0000FFu);  // its blue stripe at parent row 22
+}
+
+TEST(Win32RichControls, AnActivatedFormGivesTheFocusBackToTheChildThatHadIt) {
+    ShownForm form;
+    auto* first = form.Add<TEdit>(10, 10, 100, 24);
+    auto* second = form.Add<TEdit>(10, 50, 100, 24);
+    second->SetFocus();
+    ASSERT_TRUE(second->Focused());
+    TForm other(nullptr);
+    other.SetBounds(300, 300, 200, 100);
+    other.Show();
+    Application().ProcessMessages();
+    SendMessageW(WindowOf(form), WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(WindowOf(other)));
+    SetFocus(WindowOf(other));
+    SendMessageW(WindowOf(form), WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(WindowOf(other)));
+    EXPECT_TRUE(second->Focused());
+    EXPECT_FALSE(first->Focused());
+}
+
+TEST(Win32RichControls, AMoveToAScreenOfAnotherDensityScalesTheForm) {
+    app::MainWindowForm form;
+    const int dpi = form.CurrentDpi();
+    form.Show();
+    const int other = dpi == 96 ? 144 : 96;
+    RECT suggested{100, 100, 100 + ScaleLength(form.Width(), other, dpi), 100 + ScaleLength(form.Height(), other, dpi)};
+    SendMessageW(WindowOf(form), WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.CurrentDpi(), other);
+    EXPECT_EQ(form.ShellTreeView1->Left(), ScaleLength(8, other, 96));
+    EXPECT_EQ(form.Buttons[0]->Width(), ScaleLength(160, other, 96));
+    EXPECT_EQ(form.BoundsRect(), (TRect{100, 100, suggested.right, suggested.bottom}));
+}
