@@ -153,88 +153,30 @@ bool HeadlessBackend::TimerRunning(const TTimer& timer) const {
 
 // ---- work from other threads and queued input -----------------------------------------------
 
-struct HeadlessBackend::Work {
-    const void* Owner;
-    std::function<void()> Run;
-    // For Send: the sender waits until Done; Ran tells whether the work ran or was discarded.
-    bool Waited = false;
-    bool Done = false;
-    bool Ran = false;
-    std::condition_variable Finished;
-};
-
 HeadlessBackend::HeadlessBackend() = default;
 
-HeadlessBackend::~HeadlessBackend() { DiscardPosted(nullptr); }
+HeadlessBackend::~HeadlessBackend() { FWork.Discard(nullptr); }
 
-void HeadlessBackend::Post(const void* owner, std::function<void()> work) {
-    auto item = std::make_shared<Work>();
-    item->Owner = owner;
-    item->Run = std::move(work);
-    std::lock_guard<std::mutex> lock(FLock);
-    FWaiting.push_back(std::move(item));
-}
+void HeadlessBackend::Post(const void* owner, std::function<void()> work) { FWork.Post(owner, std::move(work), {}); }
 
 bool HeadlessBackend::Send(const void* owner, std::function<void()> work) {
     if (std::this_thread::get_id() == FGuiThread) {
         GuardedCall(work);
         return true;
     }
-    auto item = std::make_shared<Work>();
-    item->Owner = owner;
-    item->Run = std::move(work);
-    item->Waited = true;
-    std::unique_lock<std::mutex> lock(FLock);
-    FWaiting.push_back(item);
-    item->Finished.wait(lock, [&] { return item->Done; });
-    return item->Ran;
+    return FWork.Send(owner, std::move(work), {});
 }
 
-void HeadlessBackend::DiscardPosted(const void* owner) {
-    std::lock_guard<std::mutex> lock(FLock);
-    for (auto it = FWaiting.begin(); it != FWaiting.end();) {
-        if (owner && (*it)->Owner != owner) {
-            ++it;
-            continue;
-        }
-        (*it)->Done = true;
-        (*it)->Finished.notify_all();
-        it = FWaiting.erase(it);
-    }
-}
-
-bool HeadlessBackend::RunWaiting(std::size_t count) {
-    bool ranAny = false;
-    while (count-- > 0) {
-        std::shared_ptr<Work> item;
-        {
-            std::lock_guard<std::mutex> lock(FLock);
-            if (FWaiting.empty()) break;
-            item = std::move(FWaiting.front());
-            FWaiting.pop_front();
-        }
-        GuardedCall(item->Run);
-        ranAny = true;
-        std::lock_guard<std::mutex> lock(FLock);
-        item->Ran = item->Done = true;
-        item->Finished.notify_all();
-    }
-    return ranAny;
-}
+void HeadlessBackend::DiscardPosted(const void* owner) { FWork.Discard(owner); }
 
 void HeadlessBackend::ProcessMessages() {
     // Only what was waiting when the call began; work posted meanwhile waits for the next call.
-    std::size_t count;
-    {
-        std::lock_guard<std::mutex> lock(FLock);
-        count = FWaiting.size();
-    }
-    RunWaiting(count);
+    FWork.RunWaiting(FWork.Waiting());
 }
 
 void HeadlessBackend::RunUntil(const std::function<bool()>& done) {
     // Without a real user, a loop ends when the queued input runs out.
-    while (!done() && RunWaiting(1)) {
+    while (!done() && FWork.RunWaiting(1)) {
     }
 }
 

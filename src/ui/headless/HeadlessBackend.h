@@ -2,16 +2,14 @@
 // The in-memory backend for native tests: it makes the headless widgets, keeps queued "user
 // input" and work handed over from other threads, fires timers when told, records popup menus
 // and message boxes, and answers for the screen (its DPI, the control under a point).
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ui/Backend.h"
+#include "ui/HandOverQueue.h"
 #include "ui/headless/HeadlessForm.h"
 #include "ui/headless/HeadlessPeer.h"
 #include "ui/headless/HeadlessButton.h"
@@ -90,11 +88,7 @@ public:
     std::vector<Timer*> Timers;
 
 private:
-    struct Work;
-    // Runs at most count pieces of waiting work, in order; false when there was none.
-    bool RunWaiting(std::size_t count);
-    std::mutex FLock;
-    std::deque<std::shared_ptr<Work>> FWaiting;
+    HandOverQueue FWork;
     std::thread::id FGuiThread = std::this_thread::get_id();
 };
 

@@ -39,14 +39,6 @@ namespace {
 constexpr UINT WorkWaiting = WM_APP + 0x4E42;
 }  // namespace
 
-struct Win32Backend::Work {
-    const void* Owner;
-    std::function<void()> Run;
-    bool Done = false;
-    bool Ran = false;
-    std::condition_variable Finished;
-};
-
 Win32Backend::Win32Backend() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -68,7 +60,7 @@ Win32Backend::Win32Backend() {
 }
 
 Win32Backend::~Win32Backend() {
-    DiscardPosted(nullptr);
+    FWork.Discard(nullptr);
     if (FApplicationWindow) {
         SetWindowLongPtrW(FApplicationWindow, GWLP_USERDATA, 0);
         DestroyWindow(FApplicationWindow);
@@ -90,7 +82,8 @@ LRESULT CALLBACK Win32Backend::ApplicationProc(HWND window, UINT msg, WPARAM wp,
             if (found != self.FTimers.end()) found->second->HandleTimer();
             handled = true;
         } else if (msg == WorkWaiting) {
-            self.RunHandedOverWork();
+            // What is waiting now; work handed over meanwhile has its own wake-up message.
+            self.FWork.RunWaiting(self.FWork.Waiting());
             handled = true;
         } else if (msg == WM_SETTINGCHANGE) {
             RefreshMenuFont();
@@ -117,14 +110,7 @@ std::unique_ptr<ImageListPeer> Win32Backend::CreateImageList(int width, int heig
 // ---- work from other threads ----------------------------------------------------------------
 
 void Win32Backend::Post(const void* owner, std::function<void()> work) {
-    auto item = std::make_shared<Work>();
-    item->Owner = owner;
-    item->Run = std::move(work);
-    {
-        std::lock_guard<std::mutex> lock(FLock);
-        FWaiting.push_back(std::move(item));
-    }
-    PostMessageW(FApplicationWindow, WorkWaiting, 0, 0);
+    FWork.Post(owner, std::move(work), [this] { PostMessageW(FApplicationWindow, WorkWaiting, 0, 0); });
 }
 
 bool Win32Backend::Send(const void* owner, std::function<void()> work) {
@@ -132,50 +118,10 @@ bool Win32Backend::Send(const void* owner, std::function<void()> work) {
         GuardedCall(work);
         return true;
     }
-    auto item = std::make_shared<Work>();
-    item->Owner = owner;
-    item->Run = std::move(work);
-    std::unique_lock<std::mutex> lock(FLock);
-    FWaiting.push_back(item);
-    PostMessageW(FApplicationWindow, WorkWaiting, 0, 0);
-    item->Finished.wait(lock, [&] { return item->Done; });
-    return item->Ran;
+    return FWork.Send(owner, std::move(work), [this] { PostMessageW(FApplicationWindow, WorkWaiting, 0, 0); });
 }
 
-void Win32Backend::DiscardPosted(const void* owner) {
-    std::lock_guard<std::mutex> lock(FLock);
-    for (auto it = FWaiting.begin(); it != FWaiting.end();) {
-        if (owner && (*it)->Owner != owner) {
-            ++it;
-            continue;
-        }
-        (*it)->Done = true;
-        (*it)->Finished.notify_all();
-        it = FWaiting.erase(it);
-    }
-}
-
-void Win32Backend::RunHandedOverWork() {
-    // What is waiting now; work handed over meanwhile has its own wake-up message.
-    std::size_t count;
-    {
-        std::lock_guard<std::mutex> lock(FLock);
-        count = FWaiting.size();
-    }
-    while (count-- > 0) {
-        std::shared_ptr<Work> item;
-        {
-            std::lock_guard<std::mutex> lock(FLock);
-            if (FWaiting.empty()) return;
-            item = std::move(FWaiting.front());
-            FWaiting.pop_front();
-        }
-        GuardedCall(item->Run);
-        std::lock_guard<std::mutex> lock(FLock);
-        item->Ran = item->Done = true;
-        item->Finished.notify_all();
-    }
-}
+void Win32Backend::DiscardPosted(const void* owner) { FWork.Discard(owner); }
 
 // ---- timers ---------------------------------------------------------------------------------
 

@@ -3,14 +3,12 @@
 // hand-over of work from other threads, and OLE for the GUI thread.
 #include "ui/win32/Win.h"
 
-#include <condition_variable>
-#include <deque>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 #include "ui/Backend.h"
+#include "ui/HandOverQueue.h"
 #include "ui/win32/WinHandles.h"
 
 namespace ui {
@@ -55,19 +53,16 @@ public:
 
 private:
     friend struct Win32Timer;
-    struct Work;
     static LRESULT CALLBACK ApplicationProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
     // Accelerators and dialog keys of the form the message is for, then the window itself.
     void Dispatch(MSG& msg);
-    void RunHandedOverWork();
 
     bool FOleInitialized = false;
     HWND FApplicationWindow = nullptr;
     std::map<UINT_PTR, TTimer*> FTimers;
     UINT_PTR FNextTimerId = 1;
     std::thread::id FGuiThread = std::this_thread::get_id();
-    std::mutex FLock;
-    std::deque<std::shared_ptr<Work>> FWaiting;
+    HandOverQueue FWork;
 };
 
 Win32Backend& Win32();
