@@ -29,6 +29,15 @@ void AppendAnsi(std::u16string_view text, std::string& out) {
     const std::size_t start = out.size();
     out.resize(start + text.size());
     char* next = out.data() + start;
+    // Most text is Latin-1 outside 0x80 to 0x9F, where a unit is its own byte: one pass the
+    // compiler turns into vector code, and the careful one below only when something else shows.
+    char16_t unusual = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        next[i] = static_cast<char>(unit);
+        unusual |= static_cast<char16_t>((unit & 0xFF00) | ((unit & 0xE0) == 0x80 ? 1 : 0));
+    }
+    if (!unusual) return;
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit < 0x80) {
