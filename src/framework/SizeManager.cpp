@@ -50,12 +50,8 @@ void TSizeManager::Loaded() {
             item->Rect.Bottom = StrToInt(fields[8]);
         }
         // Margins are written at the design's 96 pixels per inch; the form may show it at more.
-        if (const auto* form = dynamic_cast<const TForm*>(FForm); form && form->CurrentDpi() != form->PixelsPerInch()) {
-            TRect& r = item->Rect;
-            const int M = form->CurrentDpi(), D = form->PixelsPerInch();
-            r = TRect{ScaleLength(r.Left, M, D), ScaleLength(r.Top, M, D), ScaleLength(r.Right, M, D),
-                      ScaleLength(r.Bottom, M, D)};
-        }
+        if (const auto* form = dynamic_cast<const TForm*>(FForm))
+            item->Rect = ScaleRect(item->Rect, form->CurrentDpi(), form->PixelsPerInch());
         FStrings.SetString(index, fields[0]);
         FStrings.SetObject(index, item.release());
         ++index;
@@ -88,11 +84,7 @@ void TSizeManager::ResizeForm() {
 void TSizeManager::ScaleDesign(int M, int D) {
     // Before loading the table holds raw lines; Loaded scales by the form's DPI then.
     for (int i = 0; i < FStrings.Count(); ++i)
-        if (TSizeItem* item = Item(i)) {
-            TRect& r = item->Rect;
-            r = TRect{ScaleLength(r.Left, M, D), ScaleLength(r.Top, M, D), ScaleLength(r.Right, M, D),
-                      ScaleLength(r.Bottom, M, D)};
-        }
+        if (TSizeItem* item = Item(i)) item->Rect = ScaleRect(item->Rect, M, D);
 }
 
 void TSizeManager::Assign(const TPersistent* Source) {

@@ -105,6 +105,11 @@ constexpr int ScaleLength(int value, int M, int D) {
     return SaturatedInt(scaled >= 0 ? (scaled + D / 2) / D : -((-scaled + D / 2) / D));
 }
 
+inline TRect ScaleRect(const TRect& r, int M, int D) {
+    return TRect{ScaleLength(r.Left, M, D), ScaleLength(r.Top, M, D), ScaleLength(r.Right, M, D),
+                 ScaleLength(r.Bottom, M, D)};
+}
+
 // Virtual key codes (values of the Windows API).
 constexpr std::uint16_t vkBack = 0x08;
 constexpr std::uint16_t vkTab = 0x09;
