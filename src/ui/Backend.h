@@ -19,6 +19,7 @@ class TForm;
 class TButton;
 class TEdit;
 class TCheckBox;
+class TTreeView;
 class TTimer;
 class TPopupMenu;
 
@@ -35,6 +36,7 @@ public:
     virtual std::unique_ptr<ButtonPeer> CreateButton(TButton& button) = 0;
     virtual std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) = 0;
     virtual std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) = 0;
+    virtual std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) = 0;
     virtual std::unique_ptr<TimerPeer> CreateTimer(TTimer& timer) = 0;
     virtual std::unique_ptr<ImageListPeer> CreateImageList(int width, int height) = 0;
 

@@ -80,6 +80,35 @@ public:
     virtual void SetChecked(bool checked) = 0;
 };
 
+class TTreeNode;
+
+// A tree of items; each item is named by the handle InsertItem gave it (0 is no item).
+class TreeViewPeer : public virtual ControlPeer {
+public:
+    // A new item for the node below parent (0: at the top), after the item `after` (0: last,
+    // -1: first).
+    virtual std::intptr_t InsertItem(std::intptr_t parent, std::intptr_t after, const TTreeNode& node) = 0;
+    // Removes the item with everything below it.
+    virtual void DeleteItem(std::intptr_t item) = 0;
+    // Text, images and whether it shows an expand button, re-read from the node.
+    virtual void UpdateItem(std::intptr_t item, const TTreeNode& node) = 0;
+    virtual void ExpandItem(std::intptr_t item, bool expand) = 0;
+    virtual void SelectItem(std::intptr_t item) = 0;
+    virtual std::intptr_t TopItem() const = 0;
+    virtual void SetTopItem(std::intptr_t item) = 0;
+    // The item at a client point, 0 for none.
+    virtual std::intptr_t ItemAt(int x, int y) const = 0;
+    // The item's row, or only its text, in client coordinates; empty when it is not shown.
+    virtual TRect ItemRect(std::intptr_t item, bool textOnly) const = 0;
+    // Children in the order of the nodes' own list (after a sort of the model).
+    virtual void ReorderChildren(std::intptr_t parent, const TTreeNode* parentNode) = 0;
+    virtual void SetRedraw(bool redraw) = 0;
+    // Buttons, lines, root lines, row selection, selection shown without focus, indent.
+    virtual void StyleChanged() = 0;
+    virtual void SetImages(std::intptr_t imageList) = 0;
+    virtual void EditLabel(std::intptr_t item) = 0;
+};
+
 class TimerPeer {
 public:
     virtual ~TimerPeer() = default;

@@ -33,6 +33,10 @@ std::unique_ptr<CheckBoxPeer> HeadlessBackend::CreateCheckBox(TCheckBox& box) {
     return std::make_unique<HeadlessCheckBox>(box);
 }
 
+std::unique_ptr<TreeViewPeer> HeadlessBackend::CreateTreeView(TTreeView& tree) {
+    return std::make_unique<HeadlessTreeView>(tree);
+}
+
 void HeadlessBackend::Unregister(HeadlessPeer* peer) {
     Peers.erase(std::remove(Peers.begin(), Peers.end(), peer), Peers.end());
     if (FocusedPeer == peer) FocusedPeer = nullptr;

@@ -18,6 +18,7 @@
 #include "ui/win32/EditWindow.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GdiSurface.h"
+#include "ui/win32/TreeViewWindow.h"
 #include "ui/win32/Win32ImageList.h"
 #include "ui/win32/WindowPeer.h"
 
@@ -102,6 +103,9 @@ std::unique_ptr<ButtonPeer> Win32Backend::CreateButton(TButton& button) { return
 std::unique_ptr<EditPeer> Win32Backend::CreateEdit(TEdit& edit) { return std::make_unique<EditWindow>(edit); }
 std::unique_ptr<CheckBoxPeer> Win32Backend::CreateCheckBox(TCheckBox& box) {
     return std::make_unique<CheckBoxWindow>(box);
+}
+std::unique_ptr<TreeViewPeer> Win32Backend::CreateTreeView(TTreeView& tree) {
+    return std::make_unique<TreeViewWindow>(tree);
 }
 std::unique_ptr<ImageListPeer> Win32Backend::CreateImageList(int width, int height) {
     return std::make_unique<Win32ImageList>(width, height);

@@ -265,7 +265,7 @@ LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (!FNative && Win32().HandleMenuMessage(msg, wp, lp, result)) return result;
     if (HandleFamilyMessage(msg, wp, lp, result)) return result;
     const std::shared_ptr<bool> alive = FAlive;
-    if (!FNative && HandleMouse(msg, wp, lp)) return 0;
+    if (RoutesMouse() && HandleMouse(msg, wp, lp)) return 0;
     if (!*alive) return 0;
     switch (msg) {
         case WM_SETFOCUS:
@@ -390,13 +390,20 @@ bool WindowPeer::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
     }
     const std::shared_ptr<bool> alive = FAlive;
     if (down) {
-        if (FControl.ControlStyle() & csCaptureMouse) SetCapture(true);
+        if (FControl.ControlStyle() & csCaptureMouse) {
+            SetCapture(true);
+            FCapturedOnPress = true;
+        }
         FControl.HandleMouseDown(button, shift, x, y, doubled);
     } else if (up) {
         FControl.HandleMouseUp(button, shift, x, y);
         if (!*alive) return true;
-        // The last button up lets the mouse go, unless a drag still holds it.
-        if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !FControl.Dragging()) SetCapture(false);
+        // The last button up lets the mouse go, unless a drag still holds it; a platform control
+        // that took the mouse itself keeps its own.
+        if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !FControl.Dragging() && FCapturedOnPress) {
+            FCapturedOnPress = false;
+            SetCapture(false);
+        }
     }
     // The platform still sees the message: a right release becomes a context menu request.
     return !*alive;

@@ -55,6 +55,10 @@ protected:
     void CreateHandle(const wchar_t* windowClass, TCreateParams params, HWND parent, HMENU id, bool native);
     // A family's own messages, first; false passes the message on to the shared handling.
     virtual bool HandleFamilyMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // Whether the component hears the mouse: always for our own classes; a platform control
+    // that wants it (a tree whose selection follows the pointer) says so, and still sees every
+    // message itself.
+    virtual bool RoutesMouse() const { return !FNative; }
     LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
     // The life of the peer: a handler may free the control, and with it this peer.
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
@@ -74,6 +78,7 @@ private:
     HWND FWindow = nullptr;
     bool FNative = false;
     bool FTrackingLeave = false;
+    bool FCapturedOnPress = false;  // the press took the mouse, so its release gives it back
     int FDepth = 0;  // messages of this window being handled, nested
 };
 

@@ -1,0 +1,143 @@
+#include "ui/headless/HeadlessTreeView.h"
+
+#include <algorithm>
+
+#include "ui/TreeView.h"
+
+namespace ui::headless {
+
+HeadlessTreeView::HeadlessTreeView(TTreeView& tree) : HeadlessPeer(tree), FTree(tree) {}
+
+std::intptr_t HeadlessTreeView::InsertItem(std::intptr_t parent, std::intptr_t after, const TTreeNode& node) {
+    if (parent && !Items.count(parent)) return 0;
+    const std::intptr_t id = FNextId++;
+    Item& item = Items[id];
+    item.Parent = parent;
+    item.Text = node.Text();
+    item.HasChildren = node.HasChildren();
+    auto& siblings = ChildrenOf(parent);
+    if (after == -1) {
+        siblings.insert(siblings.begin(), id);
+    } else {
+        const auto at = std::find(siblings.begin(), siblings.end(), after);
+        siblings.insert(after == 0 || at == siblings.end() ? siblings.end() : at + 1, id);
+    }
+    if (!Top) Top = id;
+    return id;
+}
+
+void HeadlessTreeView::DeleteItem(std::intptr_t id) {
+    const auto found = Items.find(id);
+    if (found == Items.end()) return;
+    const std::vector<std::intptr_t> children = found->second.Children;
+    for (std::intptr_t child : children) DeleteItem(child);
+    auto& siblings = ChildrenOf(found->second.Parent);
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
+    Items.erase(id);
+    if (Selected == id) Selected = 0;
+    if (Editing == id) Editing = 0;
+    if (Top == id) Top = Roots.empty() ? 0 : Roots.front();
+}
+
+void HeadlessTreeView::UpdateItem(std::intptr_t id, const TTreeNode& node) {
+    const auto found = Items.find(id);
+    if (found == Items.end()) return;
+    found->second.Text = node.Text();
+    found->second.HasChildren = node.HasChildren();
+}
+
+void HeadlessTreeView::ExpandItem(std::intptr_t id, bool expand) {
+    if (const auto found = Items.find(id); found != Items.end()) found->second.Expanded = expand;
+}
+
+void HeadlessTreeView::SelectItem(std::intptr_t id) {
+    if (id == Selected || (id && !Items.count(id))) return;
+    bool allowed = true;
+    Deliver([&] { allowed = FTree.HandleSelChanging(id); });
+    if (!allowed) return;
+    Selected = id;
+    Deliver([&] { FTree.HandleSelChanged(id); });
+}
+
+std::vector<std::intptr_t> HeadlessTreeView::Rows() const {
+    std::vector<std::intptr_t> rows;
+    std::vector<std::intptr_t> pending(Roots.rbegin(), Roots.rend());
+    while (!pending.empty()) {
+        const std::intptr_t id = pending.back();
+        pending.pop_back();
+        rows.push_back(id);
+        const Item& item = Items.at(id);
+        if (item.Expanded) pending.insert(pending.end(), item.Children.rbegin(), item.Children.rend());
+    }
+    return rows;
+}
+
+std::intptr_t HeadlessTreeView::ItemAt(int, int y) const {
+    if (y < 0) return 0;
+    const std::vector<std::intptr_t> rows = Rows();
+    const auto top = std::find(rows.begin(), rows.end(), Top);
+    const std::size_t first = top == rows.end() ? 0 : static_cast<std::size_t>(top - rows.begin());
+    const std::size_t row = first + static_cast<std::size_t>(y / RowHeight);
+    return row < rows.size() ? rows[row] : 0;
+}
+
+TRect HeadlessTreeView::ItemRect(std::intptr_t id, bool textOnly) const {
+    const std::vector<std::intptr_t> rows = Rows();
+    const auto at = std::find(rows.begin(), rows.end(), id);
+    const auto top = std::find(rows.begin(), rows.end(), Top);
+    if (at == rows.end() || top == rows.end() || at < top) return {};
+    const int row = static_cast<int>(at - top);
+    int level = 0;
+    for (std::intptr_t p = Items.at(id).Parent; p; p = Items.at(p).Parent) ++level;
+    const int left = textOnly ? (level + 1) * FTree.Indent() : 0;
+    return Rect(left, row * RowHeight, Bounds.Width(), (row + 1) * RowHeight);
+}
+
+void HeadlessTreeView::ReorderChildren(std::intptr_t parent, const TTreeNode* parentNode) {
+    auto& children = ChildrenOf(parent);
+    children.clear();
+    for (int i = 0; parentNode && i < parentNode->Count(); ++i) children.push_back(parentNode->Item(i)->ItemId());
+}
+
+void HeadlessTreeView::SetRedraw(bool redraw) {
+    if (redraw && !Redraw) ++Redraws;
+    Redraw = redraw;
+}
+
+void HeadlessTreeView::EditLabel(std::intptr_t id) {
+    bool allowed = false;
+    Deliver([&] { allowed = FTree.HandleBeginEdit(id); });
+    if (allowed) Editing = id;
+}
+
+void HeadlessTreeView::UserToggle(std::intptr_t id) {
+    const auto found = Items.find(id);
+    if (found == Items.end() || !found->second.HasChildren) return;
+    const bool expand = !found->second.Expanded;
+    bool allowed = true;
+    Deliver([&] { allowed = FTree.HandleExpanding(id, expand); });
+    // The handler may have changed the items (filled or emptied the node).
+    const auto again = Items.find(id);
+    if (!allowed || again == Items.end()) return;
+    again->second.Expanded = expand;
+    Deliver([&] { FTree.HandleExpanded(id, expand); });
+}
+
+void HeadlessTreeView::UserEndEdit(const std::u16string* text) {
+    const std::intptr_t id = Editing;
+    Editing = 0;
+    if (!id) return;
+    bool accepted = false;
+    Deliver([&] { accepted = FTree.HandleEndEdit(id, text); });
+    if (accepted && text)
+        if (const auto found = Items.find(id); found != Items.end()) found->second.Text = *text;
+}
+
+HeadlessTreeView& PeerOf(TTreeView& tree) {
+    tree.HandleNeeded();
+    auto* peer = dynamic_cast<HeadlessTreeView*>(tree.Peer());
+    if (!peer) throw std::logic_error("tree has no headless widget (is it on a form?)");
+    return *peer;
+}
+
+}  // namespace ui::headless
