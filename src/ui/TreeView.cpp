@@ -381,6 +381,12 @@ bool TTreeView::CustomDrawItem(TCanvas& Canvas, const TRect&, TCustomDrawState S
     return defaultDraw;
 }
 
+void TTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbRight && FRightClickSelect)
+        if (TTreeNode* node = GetNodeAt(X, Y)) SetSelected(node);
+    TWinControl::MouseDown(Button, Shift, X, Y);
+}
+
 // ---- hooks ----------------------------------------------------------------------------------
 
 bool TTreeView::CanExpand(TTreeNode* Node) {

@@ -218,6 +218,8 @@ protected:
     virtual void Edit(TTreeNode* Node, std::u16string& S);
     virtual void GetImageIndex(TTreeNode* Node);
     virtual void GetSelectedIndex(TTreeNode* Node);
+    // A right press selects the node under it first, when RightClickSelect is on.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     TreeViewPeer* Widget() const { return PeerAs<TreeViewPeer>(); }
 
 private:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/WinText.h"
@@ -242,9 +243,46 @@ TWinControl* Win32Backend::ControlAt(TPoint screen) {
     return nullptr;
 }
 
+namespace {
+// The pointer while something is dragged: an arrow with a small dotted box beside its tip,
+// drawn here as a two-colour cursor (the platform has no such shape among its own).
+HCURSOR DragArrowCursor() {
+    struct Destroy {
+        void operator()(HICON cursor) const { DestroyCursor(cursor); }
+    };
+    static const std::unique_ptr<std::remove_pointer_t<HICON>, Destroy> cursor = [] {
+        constexpr int Size = 32;
+        // AND plane (1 leaves the screen) above the XOR plane (1 makes white), a row of 4 bytes each.
+        BYTE planes[2 * Size * Size / 8];
+        std::fill(planes, planes + Size * Size / 8, 0xFF);
+        std::fill(planes + Size * Size / 8, planes + sizeof planes, 0x00);
+        auto put = [&](int x, int y, bool white) {
+            const int bit = 7 - x % 8, at = y * Size / 8 + x / 8;
+            planes[at] &= static_cast<BYTE>(~(1 << bit));
+            if (white) planes[Size * Size / 8 + at] |= static_cast<BYTE>(1 << bit);
+        };
+        // The arrow: a black outline around a white body, its tip at the hot spot.
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x <= y * 2 / 3 && x < 11; ++x) put(x, y, x > 0 && x < y * 2 / 3 && y < 15);
+        // The box: a dotted black frame with a white inside.
+        for (int y = 18; y <= 26; ++y)
+            for (int x = 12; x <= 24; ++x) {
+                const bool edge = y == 18 || y == 26 || x == 12 || x == 24;
+                if (!edge || (x + y) % 2 == 0) put(x, y, !edge);
+            }
+        return std::unique_ptr<std::remove_pointer_t<HICON>, Destroy>(
+            CreateCursor(GetModuleHandleW(nullptr), 0, 0, Size, Size, planes, planes + Size * Size / 8));
+    }();
+    return cursor ? cursor.get() : LoadCursorW(nullptr, IDC_ARROW);
+}
+}  // namespace
+
 void Win32Backend::SetDragCursor(TDragCursor cursor) {
-    const wchar_t* shape = cursor == TDragCursor::NoDrop ? IDC_NO : IDC_ARROW;
-    SetCursor(LoadCursorW(nullptr, shape));
+    switch (cursor) {
+        case TDragCursor::Drag: SetCursor(DragArrowCursor()); break;
+        case TDragCursor::NoDrop: SetCursor(LoadCursorW(nullptr, IDC_NO)); break;
+        case TDragCursor::Arrow: SetCursor(LoadCursorW(nullptr, IDC_ARROW)); break;
+    }
 }
 
 TRect Win32Backend::WorkArea() {

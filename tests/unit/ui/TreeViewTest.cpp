@@ -141,6 +141,17 @@ TEST(TreeView, SelectionHitTestsAndLabelEditing) {
     form.Tree->SetReadOnly(true);
     b1->EditText();
     EXPECT_EQ(widget.Editing, 0);
+
+    // A right press selects the node under it only with RightClickSelect.
+    allow = true;
+    ASSERT_EQ(form.Tree->Selected(), a);
+    widget.Press(5, 20, mbRight);
+    widget.Release(5, 20, mbRight);
+    EXPECT_EQ(form.Tree->Selected(), a);
+    form.Tree->SetRightClickSelect(true);
+    widget.Press(5, 20, mbRight);
+    widget.Release(5, 20, mbRight);
+    EXPECT_EQ(form.Tree->Selected(), b);
 }
 
 TEST(TreeView, UpdatesDrawOnceAndDeletionTellsEveryNodeChildrenFirst) {

@@ -204,7 +204,11 @@ TEST(Win32RichControls, ADragWithRealPointerInputDropsOnTheTarget) {
         if (button == mbLeft) source->BeginDrag(false, 10);
     };
     std::vector<TPoint> drops;
-    target->OnDragOver = [&](TObject*, TObject* from, int, int, TDragState, bool& accept) { accept = from == source; };
+    HCURSOR cursorAtDrop = nullptr;
+    target->OnDragOver = [&](TObject*, TObject* from, int, int, TDragState, bool& accept) {
+        accept = from == source;
+        cursorAtDrop = GetCursor();  // what the move before this one left
+    };
     target->OnDragDrop = [&](TObject*, TObject*, int x, int y) { drops.push_back({x, y}); };
     int ended = 0;
     source->OnEndDrag = [&](TObject*, TObject* to, int, int) { ended += to == target ? 1 : 100; };
@@ -232,6 +236,11 @@ TEST(Win32RichControls, ADragWithRealPointerInputDropsOnTheTarget) {
     EXPECT_EQ(drops[0], (TPoint{30, 40}));
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(GetCapture(), nullptr);
+    // Over the accepting target the pointer was the drag arrow, neither the plain one nor "no".
+    EXPECT_NE(cursorAtDrop, nullptr);
+    EXPECT_NE(cursorAtDrop, LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_NE(cursorAtDrop, LoadCursorW(nullptr, IDC_NO));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST(Win32RichControls, WorkFromAnotherThreadRunsOnTheGuiThread) {
