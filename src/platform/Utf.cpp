@@ -1,5 +1,8 @@
 #include "platform/Utf.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace platform {
 
 namespace {
@@ -48,7 +51,18 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
     const std::size_t start = out.size();
     out.resize(start + 3 * text.size());
     char* next = out.data() + start;
-    for (size_t i = 0; i < text.size(); ++i) {
+    const std::size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        // Runs of ASCII four units at a time: the common case, and a cheap test for it.
+        while (i + 4 <= n) {
+            std::uint64_t units;
+            std::memcpy(&units, text.data() + i, 8);
+            if (units & 0xFF80FF80FF80FF80ULL) break;
+            for (int k = 0; k < 4; ++k) next[k] = static_cast<char>(text[i + k]);
+            next += 4;
+            i += 4;
+        }
+        if (i >= n) break;
         char32_t c = text[i];
         if (c < 0x80) {
             *next++ = static_cast<char>(c);
@@ -72,6 +86,16 @@ std::u16string FromUtf8(std::string_view bytes) {
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
+        // Runs of ASCII eight bytes at a time.
+        while (i + 8 <= n) {
+            std::uint64_t eight;
+            std::memcpy(&eight, bytes.data() + i, 8);
+            if (eight & 0x8080808080808080ULL) break;
+            for (int k = 0; k < 8; ++k) next[k] = static_cast<unsigned char>(bytes[i + k]);
+            next += 8;
+            i += 8;
+        }
+        if (i >= n) break;
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         size_t len = 0;
         char32_t cp = 0, min = 0;

@@ -54,6 +54,13 @@ LinksDocument ParseLinksText(std::string_view bytes) {
     if (document.Encoding == TextEncoding::Ansi || document.Encoding == TextEncoding::Utf8Bom) {
         // CR and LF are single bytes in both, never part of another character.
         const bool utf8 = document.Encoding == TextEncoding::Utf8Bom;
+        // Room for every line at once (a count the fast byte search gives), so the list is
+        // never moved while it grows.
+        std::size_t lines = 1;
+        const char* const end = bytes.data() + bytes.size();
+        for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p)
+            ++lines;
+        document.Lines.reserve(lines);
         ForEachByteLine(bytes, [&](const char* begin, const char* end) {
             const std::string_view line(begin, static_cast<std::size_t>(end - begin));
             document.Lines.push_back(utf8 ? FromUtf8(line) : FromAnsi(line));

@@ -63,7 +63,12 @@ std::u16string FromAnsi(std::string_view bytes) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     // Widened first (a loop the compiler turns into vector code), then the few bytes 0x80 to 0x9F
     // that differ from their code points mended.
-    for (size_t i = 0; i < bytes.size(); ++i) units[i] = in[i];
+    unsigned mended = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        units[i] = in[i];
+        mended |= (in[i] & 0xE0) == 0x80;
+    }
+    if (!mended) return out;
     for (size_t i = 0; i < bytes.size(); ++i)
         if ((units[i] & 0xFFE0) == 0x80 && High[units[i] - 0x80] != 0xFFFF) units[i] = High[units[i] - 0x80];
     return out;
