@@ -31,7 +31,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENOENT) return bytes;
+        // No file there (a part of the path that is no folder included): an empty store.
+        if (errno == ENOENT || errno == ENOTDIR) return bytes;
         throw RegistryStoreError("cannot read " + path + ": " + std::strerror(errno));
     }
     std::uint8_t buffer[65536];
@@ -66,18 +67,23 @@ bool MakeFolders(const std::string& folder) {
 // ever replaced whole.
 class StoreLock {
 public:
+    // When the folder or the lock cannot be had, Held() is false: the write is refused, as any
+    // write the store cannot make.
     StoreLock(const std::string& folder, const std::string& file) {
-        if (!MakeFolders(folder)) throw RegistryStoreError("cannot make the folder " + folder + ": " + std::strerror(errno));
+        if (!MakeFolders(folder)) return;
         FFd = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (FFd < 0) throw RegistryStoreError("cannot open the lock of " + file + ": " + std::strerror(errno));
+        if (FFd < 0) return;
         while (::flock(FFd, LOCK_EX) != 0) {
             if (errno == EINTR) continue;
-            const int error = errno;
             ::close(FFd);
-            throw RegistryStoreError("cannot lock " + file + ": " + std::strerror(error));
+            FFd = -1;
+            return;
         }
     }
-    ~StoreLock() { ::close(FFd); }  // closing releases the lock
+    ~StoreLock() {
+        if (FFd >= 0) ::close(FFd);  // closing releases the lock
+    }
+    bool Held() const { return FFd >= 0; }
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
 
@@ -140,6 +146,7 @@ public:
         if (!IsStorableValueName(name)) return false;
         const std::string file = FOwner.FileOf(FRoot);
         StoreLock lock(FOwner.Folder(), file);
+        if (!lock.Held()) return false;
         RegFileTree tree = ParseRegFile(ReadFileBytes(file), RootName(FRoot));
         // The key may have gone since it was opened; a write brings it back, as an open handle
         // on a deleted key would not, but nothing is lost.
@@ -190,6 +197,7 @@ std::unique_ptr<RegKey> FileRegistry::Open(RootKey root, const std::u16string& r
     if (!ParseRegFile(ReadFileBytes(file), RootName(root)).Find(path)) {
         if (!create) return nullptr;
         StoreLock lock(FFolder, file);
+        if (!lock.Held()) return nullptr;
         RegFileTree tree = ParseRegFile(ReadFileBytes(file), RootName(root));
         if (!tree.Find(path)) {
             tree.Create(path);

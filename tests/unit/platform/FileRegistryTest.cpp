@@ -265,3 +265,12 @@ TEST(FileRegistry, TwoProcessesWritingAtOnceLoseNoValue) {
     ASSERT_NE(tree.Find(u"Shared"), nullptr);
     EXPECT_EQ(tree.Find(u"Shared")->Values.size(), 2u * PerProcess);
 }
+
+TEST(FileRegistry, AFolderThatCannotBeMadeRefusesWritesWithoutThrowing) {
+    TempDir dir;
+    // A plain file where the store's folder would be.
+    std::ofstream(dir.Native() / "blocked") << "x";
+    platform::posix::FileRegistry registry((dir.Native() / "blocked" / "nimbrel").string());
+    EXPECT_EQ(registry.Open(RootKey::CurrentUser, u"Software\\A", KeyWrite, true), nullptr);
+    EXPECT_FALSE(registry.KeyExists(RootKey::CurrentUser, u"Software\\A"));
+}
