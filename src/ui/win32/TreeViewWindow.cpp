@@ -26,11 +26,15 @@ TreeViewWindow::TreeViewWindow(TTreeView& tree) : WindowPeer(tree), FTree(tree) 
     CreateHandle(WC_TREEVIEWW, params, tree.Parent() ? WindowOf(*tree.Parent()) : nullptr, NextChildId(), true);
     // The platform's current look: the explorer's tree with its arrows.
     SetWindowTheme(Handle(), L"Explorer", nullptr);
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(tree.Font())), FALSE);
-    TreeView_SetBkColor(Handle(), ColorToRGB(tree.Color()));
-    TreeView_SetTextColor(Handle(), ColorToRGB(tree.Font().Color()));
+    AppearanceChanged();
     TreeView_SetIndent(Handle(), tree.Indent());
     if (tree.ImageListHandle()) SetImages(tree.ImageListHandle());
+}
+
+void TreeViewWindow::AppearanceChanged() {
+    TreeView_SetBkColor(Handle(), ColorToRGB(FTree.Color()));
+    TreeView_SetTextColor(Handle(), ColorToRGB(FTree.Font().Color()));
+    WindowPeer::AppearanceChanged();
 }
 
 DWORD TreeViewWindow::TreeStyles() const {

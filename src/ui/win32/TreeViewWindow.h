@@ -30,6 +30,8 @@ public:
     void SetImages(std::intptr_t imageList) override;
     void EditLabel(std::intptr_t item) override;
 
+    // Font, background and text colour: the control measures its rows anew for a new font.
+    void AppearanceChanged() override;
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
     HBRUSH OnReflectedColor(HDC dc) override;
     void ApplyItemColors(NMCUSTOMDRAW& draw, COLORREF text, COLORREF back) override;

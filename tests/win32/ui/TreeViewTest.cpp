@@ -126,6 +126,15 @@ TEST(Win32TreeView, ItemsExpansionSelectionAndHitTestsOnThePlatformsControl) {
     EXPECT_EQ(calculator->Text(), u"Taschenrechner (neu)");
     EXPECT_EQ(ItemText(tree, reinterpret_cast<HTREEITEM>(calculator->ItemId())), u"Taschenrechner (neu)");
 
+    // A new font makes taller rows; new colours reach the control.
+    const int rowHeight = TreeView_GetItemHeight(tree);
+    w.Tree->Font().SetHeight(-26);
+    EXPECT_GT(TreeView_GetItemHeight(tree), rowHeight);
+    w.Tree->SetColor(0x203040);
+    w.Tree->Font().SetColor(0x00FFFF);
+    EXPECT_EQ(TreeView_GetBkColor(tree), COLORREF(0x203040));
+    EXPECT_EQ(TreeView_GetTextColor(tree), COLORREF(0x00FFFF));
+
     // Deleting a node removes its item; a cleared tree has none.
     games->Delete();
     EXPECT_EQ(TreeView_GetCount(tree), 4u);
