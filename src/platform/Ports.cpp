@@ -2,6 +2,7 @@
 #include "platform/Modules.h"
 #include "platform/Registry.h"
 #include "platform/ShellIcons.h"
+#include "platform/ShellNamespace.h"
 #include "platform/System.h"
 
 namespace platform {
@@ -13,6 +14,7 @@ System& DefaultSystem();
 ShellIcons& DefaultShellIcons();
 Registry& DefaultRegistry();
 Modules& DefaultModules();
+ShellNamespace& DefaultShellNamespace();
 
 namespace {
 Files* installedFiles = nullptr;
@@ -20,6 +22,7 @@ System* installedSystem = nullptr;
 ShellIcons* installedShellIcons = nullptr;
 Registry* installedRegistry = nullptr;
 Modules* installedModules = nullptr;
+ShellNamespace* installedShellNamespace = nullptr;
 
 template <class T>
 T* Swap(T*& slot, T* replacement) {
@@ -39,5 +42,9 @@ Registry& GetRegistry() { return installedRegistry ? *installedRegistry : Defaul
 Registry* SetRegistry(Registry* replacement) { return Swap(installedRegistry, replacement); }
 Modules& GetModules() { return installedModules ? *installedModules : DefaultModules(); }
 Modules* SetModules(Modules* replacement) { return Swap(installedModules, replacement); }
+ShellNamespace& GetShellNamespace() {
+    return installedShellNamespace ? *installedShellNamespace : DefaultShellNamespace();
+}
+ShellNamespace* SetShellNamespace(ShellNamespace* replacement) { return Swap(installedShellNamespace, replacement); }
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 // platform's shell calls hand out and take back lists of that allocator. It also counts the blocks
 // it holds, so that tests can see every list given back.
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 
 namespace platform {
 
@@ -13,6 +15,12 @@ void ShellFree(void* block);
 long ShellBlocksHeld();
 // Counts a block that the platform's shell allocated (and that is released with ShellFree).
 void AdoptShellBlock(void* block);
+
+// One block (an identifier list) owned and given back through ShellFree.
+struct ShellBlockDeleter {
+    void operator()(std::uint8_t* block) const { ShellFree(block); }
+};
+using ShellIdList = std::unique_ptr<std::uint8_t, ShellBlockDeleter>;
 
 namespace detail {
 // The backends' side of the count.

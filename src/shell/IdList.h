@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ShellMemory.h"
+
 namespace shell {
 
 using PItemIDList = std::uint8_t*;
@@ -38,10 +40,7 @@ PItemIDList IdLastItem(PCItemIDList list);
 bool IdValid(PCItemIDList list, std::size_t available);
 
 // Owns one list and frees it through the shell's allocator.
-struct IdListDeleter {
-    void operator()(std::uint8_t* list) const { IdFree(list); }
-};
-using IdListPtr = std::unique_ptr<std::uint8_t, IdListDeleter>;
+using IdListPtr = platform::ShellIdList;
 
 // Every proper prefix of the list as a new list, shortest (the empty list) first; the lists are
 // owned by the result. IdPrefixListFree gives them back before the result goes, where that matters.

@@ -25,6 +25,8 @@ class TPopupMenu;
 
 // The pointer's look while something is dragged.
 enum class TDragCursor { Arrow, Drag, NoDrop };
+// The pointer's look for the whole screen while the program is busy.
+enum class TScreenCursor { Default, HourGlass };
 
 class UiBackend {
 public:
@@ -67,10 +69,27 @@ public:
     // The windowed control under a screen point, deepest first; nullptr over no window of ours.
     virtual TWinControl* ControlAt(TPoint screen) = 0;
     virtual void SetDragCursor(TDragCursor cursor) = 0;
+    virtual TScreenCursor ScreenCursor() = 0;
+    virtual void SetScreenCursor(TScreenCursor cursor) = 0;
+    // The hidden application window's platform handle, the owner of shell dialogs; 0 for none.
+    virtual std::intptr_t ApplicationHandle() { return 0; }
 };
+
 
 UiBackend& GetBackend();
 // Installs a replacement (tests); returns the previous one; nullptr restores the default.
 UiBackend* SetBackend(UiBackend* replacement);
+
+// Shows the hourglass while it lives and then the cursor that was shown before.
+class TBusyCursor {
+public:
+    TBusyCursor() : FPrevious(GetBackend().ScreenCursor()) { GetBackend().SetScreenCursor(TScreenCursor::HourGlass); }
+    ~TBusyCursor() { GetBackend().SetScreenCursor(FPrevious); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    TScreenCursor FPrevious;
+};
 
 }  // namespace ui

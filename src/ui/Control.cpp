@@ -201,11 +201,17 @@ void TControl::ScaleDesign(int M, int D) {
 }
 
 bool TControl::HandleContextMenu(int screenX, int screenY) {
-    if (!FPopupMenu) return false;
+    bool handled = false;
+    const auto alive = Lifetime();
+    DoContextPopup(ScreenToClient({screenX, screenY}), handled);
+    if (handled || !*alive) return true;
+    if (!FPopupMenu || !FPopupMenu->AutoPopup()) return false;
     FPopupMenu->SetPopupComponent(this);
     FPopupMenu->Popup(screenX, screenY);
     return true;
 }
+
+void TControl::DoContextPopup(TPoint, bool&) {}
 
 void TControl::Click() {
     if (OnClick) OnClick(this);
@@ -326,6 +332,11 @@ void TWinControl::Invalidate() {
 
 void TWinControl::Update() {
     if (FPeer) FPeer->Update();
+}
+
+std::intptr_t TWinControl::Handle() {
+    HandleNeeded();
+    return FPeer ? FPeer->NativeHandle() : 0;
 }
 
 void TWinControl::HandleNeeded() {

@@ -190,6 +190,8 @@ public:
 protected:
     friend class TWinControl;
     virtual void DblClick();
+    // A context menu is asked for at a client point; Handled keeps the popup menu closed.
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -265,6 +267,13 @@ public:
     // The widget, made on first need (a parent without one makes none).
     bool HandleAllocated() const { return FPeer != nullptr; }
     void HandleNeeded();
+    // The widget's platform handle (made when missing); 0 where widgets have none.
+    std::intptr_t Handle();
+    // Sees every platform message of the widget first; true answers it with result.
+    virtual bool MessageHook(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam, std::intptr_t& result) {
+        (void)msg, (void)wparam, (void)lparam, (void)result;
+        return false;
+    }
     ControlPeer* Peer() const { return FPeer.get(); }
     // The widget as its family's interface, or nullptr.
     template <class Family>

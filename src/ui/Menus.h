@@ -66,6 +66,9 @@ public:
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
     // Items are drawn by the menu itself (image and caption), not by the platform.
+    // Opens by itself on the control's context-menu request.
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool a) { FAutoPopup = a; }
     bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool o) { FOwnerDraw = o; }
     // The control the menu was last opened for.
@@ -83,6 +86,7 @@ private:
     TMenuItem* FItems;
     TImageList* FImages = nullptr;
     bool FOwnerDraw = false;
+    bool FAutoPopup = true;
     TComponent* FPopupComponent = nullptr;
 };
 

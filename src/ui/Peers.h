@@ -47,6 +47,8 @@ public:
     virtual TPoint ClientOrigin() const = 0;
     // A surface to draw on outside a paint; it is valid until the current message ends.
     virtual std::unique_ptr<CanvasSurface> DirectSurface() = 0;
+    // The platform's handle of the widget, for calls that want an owner window; 0 without one.
+    virtual std::intptr_t NativeHandle() const { return 0; }
 };
 
 class FormPeer : public virtual ControlPeer {

@@ -53,6 +53,14 @@ public:
     int ScreenDpi() override { return Dpi; }
     TWinControl* ControlAt(TPoint screen) override;
     void SetDragCursor(TDragCursor cursor) override { DragCursor = cursor; }
+    TScreenCursor ScreenCursor() override { return ShownCursor; }
+    void SetScreenCursor(TScreenCursor cursor) override {
+        ShownCursor = cursor;
+        if (cursor == TScreenCursor::HourGlass) ++HourGlassShown;
+    }
+    // The screen cursor now, and how often the hourglass was put up.
+    TScreenCursor ShownCursor = TScreenCursor::Default;
+    int HourGlassShown = 0;
 
     // A queued piece of "user input"; run by ProcessMessages and by modal loops, in order.
     void Queue(std::function<void()> action) { Post(nullptr, std::move(action)); }

@@ -277,6 +277,12 @@ HCURSOR DragArrowCursor() {
 }
 }  // namespace
 
+void Win32Backend::SetScreenCursor(TScreenCursor cursor) {
+    FScreenCursor = cursor;
+    // Busy work runs without handling messages, so the cursor set here stays until it ends.
+    SetCursor(LoadCursorW(nullptr, cursor == TScreenCursor::HourGlass ? IDC_WAIT : IDC_ARROW));
+}
+
 void Win32Backend::SetDragCursor(TDragCursor cursor) {
     switch (cursor) {
         case TDragCursor::Drag: SetCursor(DragArrowCursor()); break;

@@ -45,6 +45,9 @@ public:
     int ScreenDpi() override;
     TWinControl* ControlAt(TPoint screen) override;
     void SetDragCursor(TDragCursor cursor) override;
+    TScreenCursor ScreenCursor() override { return FScreenCursor; }
+    void SetScreenCursor(TScreenCursor cursor) override;
+    std::intptr_t ApplicationHandle() override { return reinterpret_cast<std::intptr_t>(FApplicationWindow); }
 
     // The hidden top-level window that owns every form, so that forms get no task bar button
     // of their own; it also receives the timers and the work handed over from other threads.
@@ -59,6 +62,7 @@ private:
     void Dispatch(MSG& msg);
 
     bool FOleInitialized = false;
+    TScreenCursor FScreenCursor = TScreenCursor::Default;
     HWND FApplicationWindow = nullptr;
     std::map<UINT_PTR, TTimer*> FTimers;
     UINT_PTR FNextTimerId = 1;

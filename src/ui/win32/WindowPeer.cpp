@@ -262,6 +262,7 @@ bool WindowPeer::HandleFamilyMessage(UINT, WPARAM, LPARAM, LRESULT&) { return fa
 
 LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
+    if (std::intptr_t hooked = 0; FControl.MessageHook(msg, wp, lp, hooked)) return hooked;
     if (!FNative && Win32().HandleMenuMessage(msg, wp, lp, result)) return result;
     if (HandleFamilyMessage(msg, wp, lp, result)) return result;
     const std::shared_ptr<bool> alive = FAlive;

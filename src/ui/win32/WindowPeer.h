@@ -24,6 +24,7 @@ public:
     // The peer of one of our windows, or nullptr.
     static WindowPeer* FromHandle(HWND window);
     HWND Handle() const { return FWindow; }
+    std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(FWindow); }
     TWinControl& Control() const { return FControl; }
 
     void SetBounds(const TRect& bounds) override;

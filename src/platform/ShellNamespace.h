@@ -1,0 +1,137 @@
+#pragma once
+// The shell namespace port: the desktop folder and what the shell's folder objects answer, in
+// the shapes the shell items need. Identifier lists cross the port as raw bytes of the shell's
+// allocator (see ShellMemory.h); a list the port hands out belongs to the caller.
+//
+// One ShellObject stands for a folder object of the shell with whatever faces it has: a browsable
+// folder, the extended folder that reports detail columns, or the older details object. Objects
+// and enumerators are reference counted by shared_ptr; the backend's own references go when the
+// last owner lets go of them.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ShellMemory.h"
+
+namespace platform {
+
+// A native window handle, 0 for none.
+using ShellWindow = std::intptr_t;
+
+// Name flags of display names.
+constexpr std::uint32_t ShgdnNormal = 0;
+constexpr std::uint32_t ShgdnInFolder = 1;
+constexpr std::uint32_t ShgdnForParsing = 0x8000;
+
+// A name as a folder reports it: wide text, 8-bit text at an offset inside the item's first
+// entry, or 8-bit text carried inline.
+struct ShellName {
+    enum Form { Wide = 0, Offset = 1, Inline = 2 };
+    Form Kind = Wide;
+    bool HasText = false;  // wide form: whether any text came at all
+    std::u16string Text;   // wide form
+    unsigned ByteOffset = 0;
+    std::string Bytes;  // inline form, up to its terminating zero
+};
+
+enum class ShellFace { Folder, Folder2, Details };
+
+class ShellEnumerator {
+public:
+    virtual ~ShellEnumerator() = default;
+    // The next item's relative list, or an empty pointer when there are no more.
+    virtual ShellIdList Next() = 0;
+};
+
+// A popup menu of the platform, destroyed with the object.
+class ShellPopupMenu {
+public:
+    virtual ~ShellPopupMenu() = default;
+    virtual std::intptr_t Handle() const = 0;
+    // Shows the menu at a screen point and returns the chosen command's identifier, 0 for none.
+    virtual int Track(int screenX, int screenY, ShellWindow owner) = 0;
+};
+
+class ShellContextMenu {
+public:
+    virtual ~ShellContextMenu() = default;
+    // Adds the item's commands to the menu at `index`, with identifiers first..last.
+    virtual bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, unsigned flags) = 0;
+    // The language-independent verb of the command at an offset (up to 255 bytes); empty for none.
+    virtual std::string Verb(unsigned offset) = 0;
+    virtual bool Invoke(unsigned offset, ShellWindow owner, int show) = 0;
+    virtual bool InvokeVerb(const std::string& verb, ShellWindow owner, int show, std::uint32_t mask) = 0;
+    // Whether the menu draws some of its items itself; then the owner hands it the menu messages.
+    virtual bool HasMenuHandler() const = 0;
+    virtual void HandleMenuMessage(unsigned message, std::uintptr_t wparam, std::intptr_t lparam) = 0;
+};
+
+class ShellObject {
+public:
+    virtual ~ShellObject() = default;
+    virtual bool Has(ShellFace face) const = 0;
+
+    // Each returns an empty pointer when the folder refuses.
+    virtual std::shared_ptr<ShellObject> BindToObject(const std::uint8_t* relative, ShellFace face) = 0;
+    virtual std::shared_ptr<ShellObject> UiObjectOf(ShellWindow owner, const std::uint8_t* relative, ShellFace face) = 0;
+    virtual std::shared_ptr<ShellObject> CreateViewObject(ShellWindow owner, ShellFace face) = 0;
+    virtual std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow owner, std::uint32_t flags) = 0;
+    // The folder's comparison answer (its low 16 bits are the order), or nullopt when it failed.
+    virtual std::optional<std::int32_t> CompareIds(std::uint32_t column, const std::uint8_t* a, const std::uint8_t* b) = 0;
+    // Attributes in and out: the request mask goes in, the answer comes back; false on failure.
+    virtual bool AttributesOf(const std::uint8_t* relative, std::uint32_t& attributes) = 0;
+    virtual std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, std::uint32_t flags) = 0;
+    // The item's new relative list, or empty when the folder refused.
+    virtual ShellIdList SetNameOf(ShellWindow owner, const std::uint8_t* relative, const std::u16string& name,
+                                  std::uint32_t flags) = 0;
+    virtual ShellIdList ParseDisplayName(ShellWindow owner, const std::u16string& name) = 0;
+    virtual std::unique_ptr<ShellContextMenu> ContextMenuOf(ShellWindow owner, const std::uint8_t* relative) = 0;
+    // A detail column of an item through the extended folder or the details face.
+    virtual std::optional<ShellName> DetailsOf(const std::uint8_t* relative, unsigned column) = 0;
+};
+
+class ShellNamespace {
+public:
+    virtual ~ShellNamespace() = default;
+    // The namespace's root folder, or empty when the platform gives none.
+    virtual std::shared_ptr<ShellObject> Desktop() = 0;
+    virtual ShellIdList SpecialFolder(ShellWindow owner, int csidl) = 0;
+    // The icon index in the system image list of an item by its absolute list (flags as for icons
+    // by path, without the list flag); nullopt when the shell knows nothing of it.
+    virtual std::optional<int> SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) = 0;
+    // The platform's own list of small system icons (not owned), 0 where there is none.
+    virtual std::intptr_t SystemSmallImages() = 0;
+    // Runs the item's default verb.
+    virtual bool ExecuteDefault(ShellWindow owner, const std::uint8_t* absolute) = 0;
+    // Opens a file with its associated program.
+    virtual bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory, int show) = 0;
+    virtual std::unique_ptr<ShellPopupMenu> CreatePopupMenu() = 0;
+    // Switches the platform's critical-error dialogs; returns the previous mode.
+    virtual unsigned SetErrorMode(unsigned mode) = 0;
+    virtual int MajorVersion() = 0;
+    virtual std::u16string CurrentDirectory() = 0;
+    virtual bool ChangeCurrentDirectory(const std::u16string& directory) = 0;
+};
+
+// Shell objects, enumerators and context menus of the backends that are alive now: every one a
+// view took must be given back.
+long ShellObjectsHeld();
+namespace detail {
+void CountShellObject(int delta);
+}  // namespace detail
+
+// Counts one backend object for ShellObjectsHeld while it lives.
+struct CountedShellObject {
+    CountedShellObject() { detail::CountShellObject(1); }
+    CountedShellObject(const CountedShellObject&) = delete;
+    CountedShellObject& operator=(const CountedShellObject&) = delete;
+    ~CountedShellObject() { detail::CountShellObject(-1); }
+};
+
+ShellNamespace& GetShellNamespace();
+ShellNamespace* SetShellNamespace(ShellNamespace* replacement);
+
+}  // namespace platform
