@@ -96,7 +96,11 @@ void TCustomShellTreeView::BuildRoot() {
             root->SetImageIndex(SystemIconIndex(item->RelativeID(), false, false));
             root->SetSelectedIndex(SystemIconIndex(item->RelativeID(), false, true));
         }
-        root->SetHasChildren(item->SubFolders());
+        // With files listed, a root that holds only files has children too.
+        if ((FObjectTypes & Types(otNonFolders)) && item->ShellFolder())
+            root->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+        else
+            root->SetHasChildren(item->SubFolders());
         root->Expand(false);
         SetSelected(root);
     }

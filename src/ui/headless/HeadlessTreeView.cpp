@@ -129,8 +129,10 @@ void HeadlessTreeView::UserEndEdit(const std::u16string* text) {
     if (!id) return;
     bool accepted = false;
     Deliver([&] { accepted = FTree.HandleEndEdit(id, text); });
+    // The item shows the node's text, which the tree may have kept as it was.
     if (accepted && text)
-        if (const auto found = Items.find(id); found != Items.end()) found->second.Text = *text;
+        if (const auto found = Items.find(id); found != Items.end())
+            if (const TTreeNode* node = FTree.Items().GetNode(id)) found->second.Text = node->Text();
 }
 
 HeadlessTreeView& PeerOf(TTreeView& tree) {
