@@ -295,11 +295,12 @@ bool TCustomShellTreeView::MessageHook(unsigned msg, std::uintptr_t wparam, std:
             }
             return false;
         case TvmSetImageList: {
-            if (FImageListChanging) return false;
+            // While the widget is being made it takes the list the tree chose for it.
+            ui::TreeViewPeer* widget = Widget();
+            if (FImageListChanging || !widget) return false;
             FlagScope changing(FImageListChanging);
             // Whoever sets a list, the tree shows its own pictures or the system's.
-            if (ui::TreeViewPeer* widget = Widget())
-                widget->SetImages(Images() ? ImageListHandle() : FUseShellImages ? FImages : 0);
+            widget->SetImages(Images() ? ImageListHandle() : FUseShellImages ? FImages : 0);
             result = 0;
             return true;
         }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shell/ChangeNotifier.h"
+#include "platform/win32/WinText.h"
 #include "ui/Application.h"
 #include "win32/WinPump.h"
 #include "win32/WinTempDir.h"
@@ -49,4 +50,28 @@ TEST(Win32ChangeNotifier, AFileMadeInTheFolderCallsTheHandlerOnTheGuiThread) {
     }
     // Stopped with nothing changing: the worker ends promptly.
     EXPECT_TRUE(PumpUntil([&] { return TCustomShellChangeNotifier::RunningWorkers() == before; }));
+}
+
+TEST(Win32ChangeNotifier, ChangesInASubfolderStayUnheardWithoutTheSubtree) {
+    WinTempDir dir;
+    CreateDirectoryW(platform::win32::W(dir.File(u"unten")), nullptr);
+    TShellChangeNotifier flat(nullptr);
+    flat.SetWatchSubTree(false);
+    flat.SetRoot(dir.Path());
+    int flatCalls = 0;
+    flat.SetOnChange([&] { ++flatCalls; });
+    // A second notifier on the subfolder itself shows when a change there has been seen.
+    TShellChangeNotifier deep(nullptr);
+    deep.SetWatchSubTree(false);
+    deep.SetRoot(dir.File(u"unten"));
+    int deepCalls = 0;
+    deep.SetOnChange([&] { ++deepCalls; });
+    // Both watch once a change in each folder reached them.
+    ASSERT_TRUE(TouchUntil(dir, u"", [&] { return flatCalls > 0; }));
+    ASSERT_TRUE(TouchUntil(dir, u"unten\\", [&] { return deepCalls > 0; }));
+    flatCalls = deepCalls = 0;
+    // Three rounds of changes below, each heard on the subfolder; the flat one may still report
+    // one signal left from the writes above, never one per round.
+    EXPECT_TRUE(TouchUntil(dir, u"unten\\", [&] { return deepCalls >= 3; }));
+    EXPECT_LE(flatCalls, 1);
 }
