@@ -14,6 +14,7 @@ run: bootstrap
 
 bench: bootstrap
 	@cmake --preset bench >/dev/null && cmake --build --preset bench -j2 >/dev/null && build/bench/bench/links_file_bench
+	@bash scripts/bench-wine.sh
 
 # Each fuzz target for FUZZ_SECONDS (default 60); `make test` only replays the kept inputs.
 fuzz: bootstrap

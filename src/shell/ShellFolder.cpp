@@ -65,6 +65,9 @@ DesktopHolder& Desktop() {
 }  // namespace
 
 ShellObjectRef DesktopShellFolder() {
+    // The desktop item holds the desktop folder for the whole run; ask the shell only before it
+    // is made or when it could not be.
+    if (Desktop().item && Desktop().item->ShellFolder()) return Desktop().item->ShellFolder();
     if (auto desktop = GetShellNamespace().Desktop()) return desktop;
     throw EShellError(u"The shell gives no desktop folder", 0x80004005u);
 }

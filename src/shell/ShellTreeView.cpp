@@ -108,14 +108,28 @@ void TCustomShellTreeView::BuildRoot() {
 }
 
 void TCustomShellTreeView::SetUpNode(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode) {
+    SetUpChild(Node, ID, ParentNode, nullptr);
+}
+
+void TCustomShellTreeView::SetUpChild(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode,
+                                      OpenIconCache* openIcons) {
     TShellFolder* parentItem = FolderOf(ParentNode);
     ShellObjectRef folder = BindItemFolder(parentItem ? parentItem->ShellFolder() : nullptr, ID, 0);
     auto* item = new TShellFolder(parentItem, ID, folder);
     Node->SetData(item);
     Node->SetText(item->DisplayName());
     if (SystemIcons()) {
-        Node->SetImageIndex(SystemIconIndex(item->AbsoluteID(), false, false));
-        Node->SetSelectedIndex(SystemIconIndex(item->AbsoluteID(), false, true));
+        const int closed = SystemIconIndex(item->AbsoluteID(), false, false);
+        Node->SetImageIndex(closed);
+        if (!openIcons) {
+            Node->SetSelectedIndex(SystemIconIndex(item->AbsoluteID(), false, true));
+        } else if (auto known = openIcons->find(closed); known != openIcons->end()) {
+            Node->SetSelectedIndex(known->second);
+        } else {
+            const int open = SystemIconIndex(item->AbsoluteID(), false, true);
+            openIcons->emplace(closed, open);
+            Node->SetSelectedIndex(open);
+        }
     }
     if (Node->SelectedIndex() == 0) Node->SetSelectedIndex(Node->ImageIndex());
     const bool nonFolders = (FObjectTypes & Types(otNonFolders)) != 0;
@@ -142,11 +156,12 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
         // The shell hands out every list once; a folder that answers without end is cut off at
         // what a tree can show.
         constexpr int MostChildren = 1 << 20;
+        OpenIconCache openIcons;
         for (int count = 0; count < MostChildren; ++count) {
             IdListPtr child = children->Next();
             if (!child) break;
             TTreeNode* node = Items().AddChild(Node, u"");
-            SetUpNode(node, child.get(), Node);
+            SetUpChild(node, child.get(), Node, &openIcons);
         }
     } catch (const std::exception&) {
         // A folder that fails while it is read shows no children rather than half of them.

@@ -5,6 +5,7 @@
 // editing, shows the shell's context menu, keeps linked views in step and, with AutoRefresh,
 // rebuilds the selected folder when it changes on disk.
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -99,6 +100,10 @@ protected:
     void RefreshSelectedNode();
 
 private:
+    // Open icons learned while one folder is read, by closed icon: the shell derives an item's
+    // open icon from the icon it shows closed, and asking it costs as much as the first answer.
+    using OpenIconCache = std::map<int, int>;
+    void SetUpChild(ui::TTreeNode* Node, PCItemIDList ID, ui::TTreeNode* ParentNode, OpenIconCache* openIcons);
     void ApplyImages();
     bool Loading() const { return (ComponentState() & ui::csLoading) != 0; }
     bool SystemIcons() const { return FUseShellImages && !Images(); }

@@ -27,6 +27,8 @@ using ui::TTreeNode;
 using ui::win32::WindowOf;
 using platform::win32::W;
 
+// Object types are set after the root throughout: Wine 8's recycle bin can crash when it is
+// enumerated for files (as a desktop root listing files would do), which no start menu asks for.
 namespace {
 struct TreeWindow : ui::TForm {
     TreeWindow() : ui::TForm(nullptr) {
@@ -178,8 +180,8 @@ TEST(Win32ShellTreeView, LabelEditingRenamesTheFileAndFailedRootsRestoreTheText)
     MenuFolder menu;
     TreeWindow w;
     w.Show();
-    w.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
     w.Tree->SetRoot(menu.dir.Path());
+    w.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
     HWND tree = WindowOf(*w.Tree);
     TTreeNode* games = Child(w.Tree->Items().GetFirstNode(), u"Spiele");
     games->EditText();
@@ -246,8 +248,8 @@ TEST(Win32ShellTreeView, ListsAndFolderReferencesReturnToTheirCounts) {
     const ULONG references = DesktopReferences();
     {
         TreeWindow w;
-        w.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
         w.Tree->SetRoot(menu.dir.Path());
+        w.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
         w.Tree->SetPath(menu.dir.File(u"Zubehör\\Systemprogramme"));
         w.Tree->Refresh(w.Tree->Items().GetFirstNode());
         w.Tree->SetRoot(u"rfPrograms");
@@ -265,11 +267,11 @@ TEST(Win32ShellTreeView, ADarkMenuTreeWithSystemIcons) {
     TreeWindow w;
     w.Tree->SetColor(app::DarkGrey);
     w.Tree->Font().SetColor(ui::clWhite);
-    w.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
     w.Tree->SetShowButtons(false);
     w.Tree->SetShowLines(false);
     w.Tree->SetShowRoot(false);
     w.Tree->SetRoot(menu.dir.Path());
+    w.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
     w.Tree->OnCustomDrawItem = [](ui::TObject*, ui::TCanvas& canvas, TTreeNode*, ui::TCustomDrawState state, bool&) {
         canvas.Brush.Color = (state & ui::cdsSelected) ? 0x777777 : app::DarkGrey;
         canvas.Font.SetColor(ui::clWhite);

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The benchmarks that need the platform's shell: cross-built and run under Wine and Xvfb in a
+# prefix of their own (made on first use and kept).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export WINEPREFIX="$PWD/build/wineprefix-bench"
+source scripts/wine-env.sh
+cmake --preset mingw-bench >/dev/null
+cmake --build --preset mingw-bench -j2 >/dev/null
+if [ ! -d "$WINEPREFIX/drive_c" ]; then fresh_wine_prefix; fi
+xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/shell_tree_bench.exe
