@@ -5,7 +5,9 @@
 // the headless one are the same form.
 #include <string>
 
+#include "app/NbMenuTree.h"
 #include "controls/GraphicButton.h"
+#include "framework/FormManager.h"
 #include "framework/DataStream.h"
 #include "framework/SizeManager.h"
 #include "ui/ExtCtrls.h"
@@ -97,9 +99,13 @@ inline void ApplyButtonDesign(controls::TGraphicButton& b) {
     b.Font().SetColor(ui::clWindow);
 }
 
+// The user picture: a 64 x 64 silhouette of a person on a magenta key background.
+void MakeUserPicture(ui::TBitmap& b);
+
 class MainWindowForm : public ui::TForm {
 public:
-    MainWindowForm() : TForm(nullptr) {
+    // A derived form binds its handlers before it calls FinishDesign (finish false).
+    explicit MainWindowForm(bool finish = true) : TForm(nullptr) {
         BeginLoading();
         SetName(u"MainForm");
         SetBorderStyle(ui::bsSizeToolWin);
@@ -118,25 +124,77 @@ public:
         UserLabel->SetWordWrap(true);
         UserLabel->Font().SetHeight(-17);
         UserLabel->Font().SetColor(ui::clWindow);
-        UserLabel->SetCaption(u"User\r\n\r\nComputer");
-        ShellTreeView1 = Make<ui::TCustomControl>(u"ShellTreeView1", 8, 8, 333, 481);
+        UserLabel->SetCaption(u"User");
+        FormManager1 = new framework::TFormManager(this);
+        FormManager1->SetName(u"FormManager1");
+        FormManager1->SetAutoRes(true);
+        FormManager1->SetAutoLevel(true);
+        PopupMenu1 = new ui::TPopupMenu(this);
+        PopupMenu1->SetName(u"PopupMenu1");
+        ShellTreeView1 = Make<TShellTreeView>(u"ShellTreeView1", 8, 8, 333, 481);
+        ShellTreeView1->SetTabOrder(0);
+        ShellTreeView1->SetObjectTypes(shell::Types(shell::otFolders) | shell::Types(shell::otNonFolders));
+        ShellTreeView1->SetRoot(u"rfCommonPrograms");
+        ShellTreeView1->SetUseShellImages(true);
+        ShellTreeView1->SetAutoRefresh(false);
+        ShellTreeView1->SetAutoContextMenus(false);
         ShellTreeView1->SetColor(DarkGrey);
+        ShellTreeView1->Font().SetName(u"Segoe UI");
+        ShellTreeView1->Font().SetHeight(-13);
+        ShellTreeView1->Font().SetColor(ui::clWindow);
+        ShellTreeView1->SetHideSelection(false);
+        ShellTreeView1->SetIndent(19);
+        ShellTreeView1->SetRightClickSelect(true);
+        ShellTreeView1->SetShowButtons(false);
+        ShellTreeView1->SetShowLines(false);
+        ShellTreeView1->SetShowRoot(false);
+        ShellTreeView1->SetPopupMenu(PopupMenu1);
         SizeManager1 = new framework::TSizeManager(this);
         SizeManager1->SetName(u"SizeManager1");
         UserImage = Make<ui::TImage>(u"UserImage", 347, 8, 168, 98);
+        MakeUserPicture(UserImage->Picture());
+        UserImage->Picture().SetTransparentColor(ui::clFuchsia);
         UserImage->SetCenter(true);
         UserImage->SetTransparent(true);
+        UserImage->SetPopupMenu(PopupMenu1);
+        UserLabel->SetPopupMenu(PopupMenu1);
         Timer1 = new ui::TTimer(this);
         Timer1->SetName(u"Timer1");
         Timer1->SetInterval(250);
+        Timer1->SetEnabled(true);
         VersionLabel = Make<ui::TLabel>(u"VersionLabel", 344, 477, 168, 12);
         VersionLabel->SetAlignment(ui::taCenter);
         VersionLabel->SetAutoSize(false);
         VersionLabel->Font().SetName(u"Tahoma");
         VersionLabel->Font().SetHeight(-9);
-        VersionLabel->SetCaption(u"Corvath Nimbrel Version: 1.0");
-        PopupMenu1 = new ui::TPopupMenu(this);
-        PopupMenu1->SetName(u"PopupMenu1");
+        VersionLabel->SetCaption(u"Corvath Nimbrel Version: ");
+
+        const struct {
+            ui::TMenuItem** item;
+            const char16_t* name;
+            const char16_t* caption;
+        } items[] = {{&AllUsers1, u"AllUsers1", u"Alle Benutzer"},
+                     {&CurrentUser1, u"CurrentUser1", u"Aktueller Benutzer"},
+                     {&N1, u"N1", u"-"},
+                     {&SmallFont1, u"SmallFont1", u"Kleine Schrift"},
+                     {&MiddleFont1, u"MiddleFont1", u"Mittlere Schrift"},
+                     {&LargeFont1, u"LargeFont1", u"Große Schrift"},
+                     {&N2, u"N2", u"-"},
+                     {&Logoff1, u"Logoff1", u"Benutzer wechseln"},
+                     {&Reboot1, u"Reboot1", u"Neu starten"},
+                     {&Shutdown1, u"Shutdown1", u"Herunterfahren"},
+                     {&N3, u"N3", u"-"},
+                     {&Delete1, u"Delete1", u"Löschen"},
+                     {&N4, u"N4", u"-"},
+                     {&Open1, u"Open1", u"Öffnen..."}};
+        for (const auto& entry : items) {
+            auto* item = new ui::TMenuItem(this);
+            item->SetName(entry.name);
+            item->SetCaption(entry.caption);
+            PopupMenu1->Items().Add(item);
+            *entry.item = item;
+        }
+
         const struct {
             const char16_t* name;
             int left, top, width, height;
@@ -161,6 +219,7 @@ public:
         PopupMenu2 = new ui::TPopupMenu(this);
         PopupMenu2->SetName(u"PopupMenu2");
         PopupMenu2->SetOwnerDraw(true);
+        SetPopupMenu(PopupMenu1);
 
         ui::TStringList table;
         for (const char16_t* line : MainSizeTable) table.Add(line);
@@ -170,8 +229,10 @@ public:
         SizeManager1->ReadData(data, pos);
 
         OnResize = [this](ui::TObject*) { SizeManager1->ResizeForm(); };
-        FinishLoading();
+        if (finish) FinishDesign();
     }
+
+    void FinishDesign() { FinishLoading(); }
 
     template <class T>
     T* Make(const char16_t* name, int left, int top, int width, int height) {
@@ -183,14 +244,17 @@ public:
     }
 
     ui::TLabel* UserLabel;
-    ui::TCustomControl* ShellTreeView1;
+    framework::TFormManager* FormManager1;
+    TShellTreeView* ShellTreeView1;
     framework::TSizeManager* SizeManager1;
     ui::TImage* UserImage;
     ui::TTimer* Timer1;
     ui::TLabel* VersionLabel;
     ui::TPopupMenu* PopupMenu1;
-    ui::TPopupMenu* PopupMenu2;
+    ui::TMenuItem *CurrentUser1, *AllUsers1, *N1, *SmallFont1, *MiddleFont1, *LargeFont1, *N2, *Logoff1, *Reboot1,
+        *Shutdown1, *N3, *Delete1, *N4, *Open1;
     controls::TGraphicButton* Buttons[6];
+    ui::TPopupMenu* PopupMenu2;
 };
 
 }  // namespace app

@@ -91,6 +91,9 @@ public:
     virtual std::optional<std::u16string> CreateTempFile(const std::u16string& directory,
                                                         const std::u16string& prefix) = 0;
 
+    // The platform's text for the reason the last failed call of this thread gave.
+    virtual std::u16string LastErrorText() = 0;
+
     virtual std::int64_t UtcToLocal(std::int64_t fileTime) = 0;
     virtual std::int64_t LocalToUtc(std::int64_t fileTime) = 0;
 };

@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "platform/ShellIcons.h"
 #include "platform/ShellNamespace.h"
+#include "platform/ShellOperations.h"
 #include "platform/System.h"
 
 namespace platform {
@@ -15,6 +16,8 @@ ShellIcons& DefaultShellIcons();
 Registry& DefaultRegistry();
 Modules& DefaultModules();
 ShellNamespace& DefaultShellNamespace();
+ShellOperations& DefaultShellOperations();
+Session& DefaultSession();
 
 namespace {
 Files* installedFiles = nullptr;
@@ -23,6 +26,8 @@ ShellIcons* installedShellIcons = nullptr;
 Registry* installedRegistry = nullptr;
 Modules* installedModules = nullptr;
 ShellNamespace* installedShellNamespace = nullptr;
+ShellOperations* installedShellOperations = nullptr;
+Session* installedSession = nullptr;
 
 template <class T>
 T* Swap(T*& slot, T* replacement) {
@@ -46,5 +51,11 @@ ShellNamespace& GetShellNamespace() {
     return installedShellNamespace ? *installedShellNamespace : DefaultShellNamespace();
 }
 ShellNamespace* SetShellNamespace(ShellNamespace* replacement) { return Swap(installedShellNamespace, replacement); }
+ShellOperations& GetShellOperations() {
+    return installedShellOperations ? *installedShellOperations : DefaultShellOperations();
+}
+ShellOperations* SetShellOperations(ShellOperations* replacement) { return Swap(installedShellOperations, replacement); }
+Session& GetSession() { return installedSession ? *installedSession : DefaultSession(); }
+Session* SetSession(Session* replacement) { return Swap(installedSession, replacement); }
 
 }  // namespace platform

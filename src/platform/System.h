@@ -17,6 +17,8 @@ public:
     virtual std::u16string WindowsDirectory() = 0;
     virtual std::u16string ComputerName() = 0;
     virtual std::u16string UserName() = 0;
+    // The system folder (where the system's own programs live).
+    virtual std::u16string SystemDirectory() { return WindowsDirectory() + u"\\system32"; }
     // The four 16-bit parts of a file's version (major, minor, release, build), or nullopt when the
     // file carries no version information.
     virtual std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::u16string& path) = 0;

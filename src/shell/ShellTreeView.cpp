@@ -207,7 +207,12 @@ std::unique_ptr<ui::ControlPeer> TCustomShellTreeView::CreatePeer(ui::UiBackend&
 
 void TCustomShellTreeView::Loaded() {
     ui::TTreeView::Loaded();
-    BuildRoot();
+    // A designed root that is missing here is reported; the form is still made.
+    try {
+        BuildRoot();
+    } catch (const std::exception& error) {
+        ui::Application().HandleException(error);
+    }
 }
 
 void TCustomShellTreeView::Notification(ui::TComponent* AComponent, ui::TOperation Operation) {

@@ -71,6 +71,9 @@ public:
     virtual void SetDragCursor(TDragCursor cursor) = 0;
     virtual TScreenCursor ScreenCursor() = 0;
     virtual void SetScreenCursor(TScreenCursor cursor) = 0;
+    // Makes sure the program shows no button on the task bar (the hidden application window is
+    // made a tool window where it is not one yet).
+    virtual void RemoveTaskbarButton() {}
     // The hidden application window's platform handle, the owner of shell dialogs; 0 for none.
     virtual std::intptr_t ApplicationHandle() { return 0; }
 };

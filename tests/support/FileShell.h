@@ -10,14 +10,17 @@
 
 class FileShellFixture {
 public:
-    FileShellFixture() : shell_(dynamic_cast<platform::posix::FileShellNamespace&>(platform::GetShellNamespace())) {
+    FileShellFixture()
+        : shell_(dynamic_cast<platform::posix::FileShellNamespace&>(platform::GetShellNamespace())),
+          programs_(shell_.SpecialFolderPath(2)),
+          commonPrograms_(shell_.SpecialFolderPath(23)) {
         Reset();
         shell_.Opener = [](const std::u16string&) { return true; };
     }
     ~FileShellFixture() {
         Reset();
-        shell_.SetSpecialFolder(2, "");
-        shell_.SetSpecialFolder(23, "");
+        shell_.SetSpecialFolder(2, programs_);
+        shell_.SetSpecialFolder(23, commonPrograms_);
     }
     FileShellFixture(const FileShellFixture&) = delete;
     FileShellFixture& operator=(const FileShellFixture&) = delete;
@@ -50,5 +53,6 @@ private:
         shell_.Requests.clear();
     }
     platform::posix::FileShellNamespace& shell_;
+    std::string programs_, commonPrograms_;
     TempDir dir_;
 };

@@ -383,6 +383,11 @@ void FileShellNamespace::SetSpecialFolder(int csidl, std::string directory) {
         FSpecial[csidl] = std::move(directory);
 }
 
+std::string FileShellNamespace::SpecialFolderPath(int csidl) const {
+    auto it = FSpecial.find(csidl);
+    return it == FSpecial.end() ? std::string() : it->second;
+}
+
 std::shared_ptr<ShellObject> FileShellNamespace::Desktop() { return std::make_shared<FileFolder>(*this, "/"); }
 
 ShellIdList FileShellNamespace::SpecialFolder(ShellWindow, int csidl) {

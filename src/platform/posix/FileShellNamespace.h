@@ -28,6 +28,8 @@ public:
 
     // A native directory for a special folder; an empty text removes it.
     void SetSpecialFolder(int csidl, std::string directory);
+    // The directory a special folder maps to, empty for none.
+    std::string SpecialFolderPath(int csidl) const;
 
     // Opens a file (Windows-style path); false when it could not be started.
     std::function<bool(const std::u16string& path)> Opener;

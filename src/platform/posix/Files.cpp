@@ -1,3 +1,4 @@
+#include <cstring>
 #include "platform/Files.h"
 
 #include <dirent.h>
@@ -90,6 +91,7 @@ private:
 
 class PosixFiles final : public Files {
 public:
+    std::u16string LastErrorText() override { return FromUtf8(std::strerror(errno)); }
     FileHandle Open(const std::u16string& path, FileAccess access, unsigned, FileDisposition disposition) override {
         int flags = access == FileAccess::Read ? O_RDONLY : access == FileAccess::Write ? O_WRONLY : O_RDWR;
         if (disposition == FileDisposition::CreateAlways) flags |= O_CREAT | O_TRUNC;

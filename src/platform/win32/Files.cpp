@@ -45,6 +45,18 @@ private:
 
 class Win32Files final : public Files {
 public:
+    std::u16string LastErrorText() override {
+        const DWORD code = GetLastError();
+        wchar_t* text = nullptr;
+        const DWORD length = FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+            0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        std::u16string message = length ? U16(text, length) : u"Error " + U16(std::to_wstring(code).c_str());
+        if (text) LocalFree(text);
+        while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' '))
+            message.pop_back();
+        return message;
+    }
     FileHandle Open(const std::u16string& path, FileAccess access, unsigned share,
                     FileDisposition disposition) override {
         DWORD desired = access == FileAccess::Read    ? GENERIC_READ

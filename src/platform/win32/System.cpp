@@ -23,6 +23,12 @@ using win32::W;
 
 class Win32System final : public System {
 public:
+    std::u16string SystemDirectory() override {
+        wchar_t path[MAX_PATH + 1] = {};
+        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        if (length == 0 || length > MAX_PATH) ThrowLastError();
+        return U16(path, length);
+    }
     std::u16string WindowsDirectory() override {
         wchar_t buffer[261] = {};
         UINT n = GetWindowsDirectoryW(buffer, 261);

@@ -277,6 +277,14 @@ HCURSOR DragArrowCursor() {
 }
 }  // namespace
 
+void Win32Backend::RemoveTaskbarButton() {
+    const LONG_PTR style = GetWindowLongPtrW(FApplicationWindow, GWL_EXSTYLE);
+    if (style & WS_EX_TOOLWINDOW) return;
+    ShowWindow(FApplicationWindow, SW_HIDE);
+    SetWindowLongPtrW(FApplicationWindow, GWL_EXSTYLE, style | WS_EX_TOOLWINDOW);
+    ShowWindow(FApplicationWindow, SW_SHOW);
+}
+
 void Win32Backend::SetScreenCursor(TScreenCursor cursor) {
     FScreenCursor = cursor;
     // Busy work runs without handling messages, so the cursor set here stays until it ends.

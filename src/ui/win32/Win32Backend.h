@@ -47,6 +47,7 @@ public:
     void SetDragCursor(TDragCursor cursor) override;
     TScreenCursor ScreenCursor() override { return FScreenCursor; }
     void SetScreenCursor(TScreenCursor cursor) override;
+    void RemoveTaskbarButton() override;
     std::intptr_t ApplicationHandle() override { return reinterpret_cast<std::intptr_t>(FApplicationWindow); }
 
     // The hidden top-level window that owns every form, so that forms get no task bar button

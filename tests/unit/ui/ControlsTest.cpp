@@ -145,6 +145,7 @@ TEST(Controls, EditCheckBoxAndLabel) {
     EXPECT_EQ(clicks, 1);
 
     app::MainWindowForm main;
+    main.UserLabel->SetCaption(u"User\r\n\r\nComputer");
     auto& label = PeerOf(*main.UserLabel);
     label.Paint();
     ASSERT_EQ(label.Texts.size(), 1u);
@@ -278,8 +279,12 @@ TEST(Controls, ContextMenusAcceleratorsAndDoubleClicks) {
     EXPECT_EQ(Headless().Popups[0].Menu, form.PopupMenu1);
     EXPECT_EQ(Headless().Popups[0].At, (TPoint{400, 320}));
     EXPECT_EQ(form.PopupMenu1->PopupComponent(), form.Buttons[2]);
+    EXPECT_TRUE(form.ShellTreeView1->HandleContextMenu(10, 10));  // the tree has the same menu
+    ASSERT_EQ(Headless().Popups.size(), 2u);
+    EXPECT_EQ(form.PopupMenu1->PopupComponent(), form.ShellTreeView1);
+    form.ShellTreeView1->SetPopupMenu(nullptr);
     EXPECT_FALSE(form.ShellTreeView1->HandleContextMenu(10, 10));  // none: the parent is asked
-    EXPECT_EQ(Headless().Popups.size(), 1u);
+    EXPECT_EQ(Headless().Popups.size(), 2u);
 
     // The form hands an accelerator to its children; only a visible, enabled owner of it takes it.
     int clicks[6] = {};
@@ -296,11 +301,11 @@ TEST(Controls, ContextMenusAcceleratorsAndDoubleClicks) {
     // The second press of a double click makes no click of its own in a control that clicks on
     // release (a graphic button runs its own press logic and clicks twice).
     int doubles = 0, treeClicks = 0;
-    form.ShellTreeView1->OnDblClick = [&](TObject*) { ++doubles; };
-    form.ShellTreeView1->OnClick = [&](TObject*) { ++treeClicks; };
-    auto& tree = PeerOf(*form.ShellTreeView1);
+    form.UserImage->OnDblClick = [&](TObject*) { ++doubles; };
+    form.UserImage->OnClick = [&](TObject*) { ++treeClicks; };
+    auto& tree = PeerOf(*form.UserImage);
     tree.ClickAt(20, 20);
-    form.ShellTreeView1->HandleDblClick();
+    form.UserImage->HandleDblClick();
     tree.Press(20, 20, mbLeft, ssDouble);
     tree.Release(20, 20);
     EXPECT_EQ(doubles, 1);

@@ -1,0 +1,371 @@
+#include "app/NbMain.h"
+
+#include <cstdlib>
+
+#include "app/NbDataDir.h"
+#include "app/NbUtils.h"
+#include "app/NbVariables.h"
+#include "framework/FormManager.h"
+#include "platform/Files.h"
+#include "platform/ShellNamespace.h"
+#include "platform/ShellOperations.h"
+#include "platform/System.h"
+#include "shell/ShellFolder.h"
+#include "ui/Application.h"
+#include "ui/Backend.h"
+#include "util/FileUtils.h"
+#include "util/LinksFile.h"
+#include "util/Utils.h"
+
+namespace app {
+
+ui::TImageList* SysImages = nullptr;
+util::StringList Links;
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+constexpr int SwShow = 5;
+constexpr std::uint16_t EwxLogoff = 0, EwxShutdown = 1, EwxReboot = 2;
+constexpr ui::TColor clMenuHighlight = 0xFF00001D;
+constexpr std::uint32_t MbIconError = 0x10;
+// The keep-open mark of the main window's Tag.
+constexpr int KeepOpen = 1;
+
+util::TextEncoding LinksEncoding = util::TextEncoding::Ansi;
+
+std::u16string Quoted(const std::u16string& path) { return u"\"" + path + u"\""; }
+
+std::u16string ExecutableFolder() {
+    const std::u16string exe = platform::GetSystem().ExecutablePath();
+    const auto slash = exe.find_last_of(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash + 1);
+}
+
+bool FileExists(const std::u16string& path) {
+    auto attributes = platform::GetFiles().Attributes(path);
+    return attributes && !(*attributes & platform::AttrDirectory);
+}
+
+// Holds the keep-open mark for the time of a command.
+class KeptOpen {
+public:
+    explicit KeptOpen(TMainForm& form) : FForm(form) { FForm.SetTag(KeepOpen); }
+    ~KeptOpen() { FForm.SetTag(0); }
+    KeptOpen(const KeptOpen&) = delete;
+    KeptOpen& operator=(const KeptOpen&) = delete;
+
+private:
+    TMainForm& FForm;
+};
+
+}  // namespace
+
+TMainForm::TMainForm() : MainWindowForm(false) {
+    using namespace std::placeholders;
+    // The user and computer names take the free height down to the first button: the designed
+    // 41 pixels cut the 17-pixel text's three lines.
+    UserLabel->SetBounds(344, 112, 168, 84);
+    OnCreate = [this](ui::TObject* s) { FormCreate(s); };
+    OnShow = [this](ui::TObject* s) { FormShow(s); };
+    Timer1->OnTimer = [this](ui::TObject* s) { Timer1Timer(s); };
+    PopupMenu1->OnPopup = [this](ui::TObject* s) { PopupMenu1Popup(s); };
+    AllUsers1->OnClick = [this](ui::TObject* s) { AllUsers1Click(s); };
+    CurrentUser1->OnClick = [this](ui::TObject* s) { CurrentUser1Click(s); };
+    SmallFont1->OnClick = [this](ui::TObject* s) { SmallFont1Click(s); };
+    MiddleFont1->OnClick = [this](ui::TObject* s) { MiddleFont1Click(s); };
+    LargeFont1->OnClick = [this](ui::TObject* s) { LargeFont1Click(s); };
+    Logoff1->OnClick = [this](ui::TObject* s) { Logoff1Click(s); };
+    Reboot1->OnClick = [this](ui::TObject* s) { Reboot1Click(s); };
+    Shutdown1->OnClick = [this](ui::TObject* s) { Shutdown1Click(s); };
+    Delete1->OnClick = [this](ui::TObject* s) { Delete1Click(s); };
+    Open1->OnClick = [this](ui::TObject* s) { Open1Click(s); };
+    Buttons[0]->OnClick = [this](ui::TObject* s) { SysCtrlClick(s); };
+    Buttons[1]->OnClick = [this](ui::TObject* s) { InfoClick(s); };
+    Buttons[2]->OnClick = [this](ui::TObject* s) { RunClick(s); };
+    Buttons[4]->OnClick = [this](ui::TObject* s) { MenuClick(s); };
+    ShellTreeView1->OnClick = [this](ui::TObject* s) { ShellTreeView1Click(s); };
+    ShellTreeView1->OnMouseDown = std::bind(&TMainForm::ShellTreeView1MouseDown, this, _1, _2, _3, _4, _5);
+    ShellTreeView1->OnMouseMove = std::bind(&TMainForm::ShellTreeView1MouseMove, this, _1, _2, _3, _4);
+    ShellTreeView1->OnMouseUp = std::bind(&TMainForm::ShellTreeView1MouseUp, this, _1, _2, _3, _4, _5);
+    ShellTreeView1->OnDragOver = std::bind(&TMainForm::ShellTreeView1DragOver, this, _1, _2, _3, _4, _5, _6);
+    ShellTreeView1->OnDragDrop = std::bind(&TMainForm::ShellTreeView1DragDrop, this, _1, _2, _3, _4);
+    ShellTreeView1->OnEndDrag = std::bind(&TMainForm::ShellTreeView1EndDrag, this, _1, _2, _3, _4);
+    FinishDesign();
+}
+
+// ---- the window ------------------------------------------------------------------------------
+
+void TMainForm::FormCreate(ui::TObject*) {
+    PopupMenu2->SetImages(SysImages);
+    UserLabel->SetCaption(util::CurrentUserName() + u"\r\n\r\n" + util::ComputerName());
+    VersionLabel->SetCaption(VersionLabel->Caption() + util::FileVersionText(platform::GetSystem().ExecutablePath()));
+}
+
+void TMainForm::FormShow(ui::TObject*) {
+    FormManager1->ReadPlacement(*this);
+    ShellTreeView1->SetRowSelect(true);
+    ShellTreeView1->OnCustomDrawItem = std::bind(&TMainForm::ShellTreeView1CustomDrawItem, this, std::placeholders::_1,
+                                                 std::placeholders::_2, std::placeholders::_3,
+                                                 std::placeholders::_4, std::placeholders::_5);
+    ShellTreeView1->OnMouseLeave = [](ui::TObject*) {};
+    if (ui::TTreeNode* node = ShellTreeView1->Selected(); node && node->HasChildren()) node->Expand(false);
+    ShellTreeView1->Font().SetSize(FolderSize);
+    DragArmed = false;
+}
+
+void TMainForm::WMActivate(int state) {
+    MainWindowForm::WMActivate(state);
+    if (Showing() && state == ui::waInactive && Tag() == 0) CloseMenu();
+}
+
+void TMainForm::WMMove() {
+    MainWindowForm::WMMove();
+    FormManager1->WritePlacement(*this);
+}
+
+void TMainForm::WMSize() {
+    MainWindowForm::WMSize();
+    FormManager1->WritePlacement(*this);
+}
+
+void TMainForm::Timer1Timer(ui::TObject*) {
+    if (!Showing()) return;
+    SetTopmost(true);
+    Timer1->SetEnabled(false);
+}
+
+void TMainForm::CloseMenu() {
+    SetTag(0);
+    ShellTreeView1->EndDrag(false);
+    Close();
+}
+
+// ---- the context menu -------------------------------------------------------------------------
+
+void TMainForm::PopupMenu1Popup(ui::TObject*) {
+    CurrentUser1->SetChecked(FolderIndex == 0);
+    AllUsers1->SetChecked(FolderIndex == 1);
+    SmallFont1->SetChecked(FolderSize == 8);
+    MiddleFont1->SetChecked(FolderSize == 10);
+    LargeFont1->SetChecked(FolderSize == 12);
+    const bool selected = ShellTreeView1->Selected() != nullptr;
+    Delete1->SetEnabled(selected);
+    Open1->SetEnabled(selected);
+}
+
+void TMainForm::AllUsers1Click(ui::TObject*) {
+    FolderIndex = 1;
+    ShellTreeView1->SetRoot(u"rfCommonPrograms");
+}
+
+void TMainForm::CurrentUser1Click(ui::TObject*) {
+    FolderIndex = 0;
+    ShellTreeView1->SetRoot(u"rfPrograms");
+}
+
+void TMainForm::SetFolderSize(int size) {
+    FolderSize = size;
+    ShellTreeView1->Font().SetSize(size);
+}
+
+void TMainForm::SmallFont1Click(ui::TObject*) { SetFolderSize(8); }
+void TMainForm::MiddleFont1Click(ui::TObject*) { SetFolderSize(10); }
+void TMainForm::LargeFont1Click(ui::TObject*) { SetFolderSize(12); }
+
+void TMainForm::Logoff1Click(ui::TObject*) { platform::GetSession().ExitSystem(EwxLogoff); }
+void TMainForm::Reboot1Click(ui::TObject*) { platform::GetSession().ExitSystem(EwxReboot); }
+void TMainForm::Shutdown1Click(ui::TObject*) { platform::GetSession().ExitSystem(EwxShutdown); }
+
+void TMainForm::Delete1Click(ui::TObject*) {
+    KeptOpen kept(*this);
+    shell::TShellFolder* item = ShellTreeView1->SelectedFolder();
+    if (!item) return;
+    const std::u16string path = util::TrimTrailingBackslash(item->PathName());
+    ShellDeleteFile(Handle(), path + u'\0', platform::FofSilent);
+    ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
+}
+
+void TMainForm::Open1Click(ui::TObject*) {
+    KeptOpen kept(*this);
+    shell::TShellFolder* item = ShellTreeView1->SelectedFolder();
+    if (!item) return;
+    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(util::TrimTrailingBackslash(item->PathName())),
+                                           u"", u"", SwShow);
+}
+
+// ---- the buttons ------------------------------------------------------------------------------
+
+void TMainForm::SysCtrlClick(ui::TObject*) {
+    CloseMenu();
+    // The system's own rundll32 by its full path: never one that the search path would find first.
+    platform::GetShellOperations().Execute(Handle(), u"open", platform::GetSystem().SystemDirectory() + u"\\rundll32.exe",
+                                           u"Shell32,Control_RunDLL", u"", SwShow);
+}
+
+void TMainForm::InfoClick(ui::TObject*) {
+    CloseMenu();
+    platform::GetShellOperations().Execute(Handle(), u"open", platform::GetSystem().SystemDirectory() + u"\\rundll32.exe",
+                                           u"Shell32,ShellAboutA", u"", SwShow);
+}
+
+void TMainForm::RunClick(ui::TObject*) {
+    CloseMenu();
+    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(ExecutableFolder() + u"run.exe"), u"", u"",
+                                           SwShow);
+}
+
+void TMainForm::MenuClick(ui::TObject*) {
+    const ui::TPoint at = ui::GetBackend().CursorPos();
+    PopupMenu2->Items().Clear();
+    for (const std::u16string& entry : Links) {
+        auto* item = new ui::TMenuItem(PopupMenu1);
+        item->SetCaption(CopyBefore(entry, u'\t'));
+        item->SetImageIndex(GetSysIconIndex(CopyAfter(entry, u'\t')));
+        item->OnClick = [this](ui::TObject* s) { LinkItemClick(s); };
+        PopupMenu2->Items().Add(item);
+    }
+    PopupMenu2->Popup(at.X, at.Y);
+}
+
+void TMainForm::LinkItemClick(ui::TObject* Sender) {
+    ui::TMenuItem& items = PopupMenu2->Items();
+    for (int index = 0; index < items.Count(); ++index) {
+        if (items.Items(index) != Sender) continue;
+        if (static_cast<std::size_t>(index) >= Links.size()) return;
+        platform::GetShellOperations().Execute(Handle(), u"open", Quoted(CopyAfter(Links[index], u'\t')), u"", u"",
+                                               SwShow);
+        return;
+    }
+}
+
+// ---- the tree ---------------------------------------------------------------------------------
+
+void TMainForm::ShellTreeView1Click(ui::TObject*) {
+    const ui::TPoint at = ShellTreeView1->ScreenToClient(ui::GetBackend().CursorPos());
+    const std::u16string path = ShellTreeView1->Path();
+    if (!FileExists(path)) return;
+    if (ShellTreeView1->GetNodeAt(at.X, at.Y) != ShellTreeView1->Selected() || Tag() != 0) return;
+    Hide();
+    DragArmed = false;
+    if (ShellTreeView1->Dragging()) ShellTreeView1->EndDrag(false);
+    CloseMenu();
+    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(path), u"", u"", SwShow);
+    if (LinksContainPath(Links, path)) return;
+    if (AddMenuSelection) Links.push_back(MakeLinkEntry(path));
+}
+
+void TMainForm::ShellTreeView1MouseDown(ui::TObject*, ui::TMouseButton Button, ui::TShiftState, int X, int Y) {
+    DragArmed = Button == ui::mbLeft;
+    DragStart = {X, Y};
+}
+
+void TMainForm::ShellTreeView1MouseMove(ui::TObject*, ui::TShiftState, int X, int Y) {
+    if (DragArmed && (std::abs(DragStart.X - X) > 10 || std::abs(DragStart.Y - Y) > 10)) {
+        SetTag(KeepOpen);
+        ShellTreeView1->BeginDrag(true, -1);
+    }
+}
+
+void TMainForm::ShellTreeView1MouseUp(ui::TObject*, ui::TMouseButton, ui::TShiftState, int, int) { DragArmed = false; }
+
+void TMainForm::ShellTreeView1DragOver(ui::TObject*, ui::TObject* Source, int X, int Y, ui::TDragState, bool& Accept) {
+    ui::TTreeNode* target = ShellTreeView1->GetNodeAt(X, Y);
+    Accept = Source == ShellTreeView1 && ShellTreeView1->Selected() && target && target != ShellTreeView1->Selected();
+}
+
+void TMainForm::ShellTreeView1DragDrop(ui::TObject*, ui::TObject*, int X, int Y) {
+    ui::TTreeNode* target = ShellTreeView1->GetNodeAt(X, Y);
+    ui::TTreeNode* selected = ShellTreeView1->Selected();
+    if (!selected || !target || target == selected) return;
+    shell::TShellFolder* sourceItem = shell::TCustomShellTreeView::FolderOf(selected);
+    shell::TShellFolder* targetItem = shell::TCustomShellTreeView::FolderOf(target);
+    if (!sourceItem || !targetItem) return;
+    const std::u16string source = util::TrimTrailingBackslash(sourceItem->PathName());
+    std::u16string dest = util::TrimTrailingBackslash(targetItem->PathName());
+    if (!targetItem->IsFolder()) {
+        // A drop on a file means the folder that holds it.
+        const auto slash = dest.find_last_of(u'\\');
+        dest = util::TrimTrailingBackslash(slash == std::u16string::npos ? std::u16string() : dest.substr(0, slash + 1));
+    }
+    if (FileExists(source)) {
+        const auto slash = source.find_last_of(u'\\');
+        dest = util::EnsureTrailingBackslash(dest) + source.substr(slash == std::u16string::npos ? 0 : slash + 1);
+    }
+    ShellMoveFile(Handle(), source + u'\0', dest + u'\0', platform::FofSilent);
+    ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
+}
+
+void TMainForm::ShellTreeView1EndDrag(ui::TObject*, ui::TObject*, int, int) {
+    util::DelayWithMessages(1000);
+    ShellTreeView1->EndDrag(false);
+    SetTag(0);
+}
+
+void TMainForm::ShellTreeView1CustomDrawItem(ui::TObject*, ui::TCanvas& Canvas, ui::TTreeNode* Node,
+                                             ui::TCustomDrawState State, bool&) {
+    if ((State & ui::cdsFocused) || Node == ShellTreeView1->Selected()) {
+        Canvas.Brush.Color = clMenuHighlight;
+        Canvas.Font.SetColor(ui::clWindow);
+        Canvas.Font.SetStyle(ui::fsUnderline);
+    } else {
+        Canvas.Brush.Color = DarkGrey;
+        Canvas.Font.SetColor(ui::clWindow);
+        Canvas.Font.SetStyle(0);
+    }
+}
+
+// ---- the program ------------------------------------------------------------------------------
+
+int RunProgram() {
+    // Start: the data directory, the system's icons, the links, the main window.
+    DataDir = GetDataDir(DialogQuestions());
+    SysImages = new ui::TImageList(nullptr);
+    SysImages->BindHandle(platform::GetShellNamespace().SystemSmallImages(), 0);
+    SysImages->SetShareImages(true);
+    Links.clear();
+    if (auto document = util::LoadLinksFile(DataDir + u"links.dat")) {
+        Links = std::move(document->Lines);
+        LinksEncoding = document->Encoding;
+    }
+    MainForm = new TMainForm();
+
+    // The one showing of the window.
+    if (DataReady) {
+        framework::SetProcessRegistryKey(AppRegistryKey());
+        ui::GetBackend().RemoveTaskbarButton();
+        ui::Application().SetTitle(u"Nimbrel");
+        FolderIndex = ClampFolderIndex(MainForm->FormManager1->ReadOption(u"ShellStartMenuFolderIndex", FolderIndex));
+        FolderSize = ClampFolderSize(MainForm->FormManager1->ReadOption(u"ShellStartMenuFolderSize", FolderSize));
+        AddMenuSelection = MainForm->FormManager1->ReadOption(u"AddMenuSelection", AddMenuSelection);
+        try {
+            MainForm->ShellTreeView1->SetRoot(FolderIndex == 0 ? u"rfPrograms" : u"rfCommonPrograms");
+        } catch (const std::exception& error) {
+            ui::Application().HandleException(error);
+        }
+        MainForm->ShowModal();
+        MainForm->FormManager1->WriteOption(u"ShellStartMenuFolderIndex", FolderIndex);
+        MainForm->FormManager1->WriteOption(u"ShellStartMenuFolderSize", FolderSize);
+        MainForm->FormManager1->WriteOption(u"AddMenuSelection", AddMenuSelection);
+    }
+
+    // Exit: the window, then the links saved.
+    delete MainForm;
+    MainForm = nullptr;
+    int exitCode = 0;
+    const std::u16string linksFile = DataDir + u"links.dat";
+    // Without a usable data directory there is nowhere to keep links: nothing is written.
+    if (DataReady && !util::SaveLinksFile(linksFile, util::LinksDocument{Links, LinksEncoding})) {
+        // The old file stays as it was; the user learns that the new links were not kept.
+        const std::u16string reason = platform::GetFiles().LastErrorText();
+        ui::Application().MessageBox(u"\"" + linksFile + u"\" konnte nicht gespeichert werden:\r\n" + reason,
+                                     AppProduct, MbIconError);
+        exitCode = 1;
+    }
+    delete SysImages;
+    SysImages = nullptr;
+    shell::ReleaseDesktopItem();
+    return exitCode;
+}
+
+}  // namespace app

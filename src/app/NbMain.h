@@ -1,0 +1,73 @@
+#pragma once
+// The start menu's main window and the program around it: the shared objects, the start, the
+// one modal showing and the exit.
+#include <memory>
+#include <string>
+
+#include "app/MainWindowDesign.h"
+#include "ui/ImageList.h"
+#include "util/Utils.h"
+
+namespace app {
+
+class TMainForm : public MainWindowForm {
+public:
+    TMainForm();
+    std::u16string ClassName() const override { return u"TMainForm"; }
+
+    // Closes the window (and so ends the program) whatever kept it open.
+    void CloseMenu();
+
+    // The tree's drag state: the left button went down on it, and where.
+    bool DragArmed = false;
+    ui::TPoint DragStart{0, 0};
+
+    void FormCreate(ui::TObject* Sender);
+    void FormShow(ui::TObject* Sender);
+    void Timer1Timer(ui::TObject* Sender);
+    void PopupMenu1Popup(ui::TObject* Sender);
+    void AllUsers1Click(ui::TObject* Sender);
+    void CurrentUser1Click(ui::TObject* Sender);
+    void SmallFont1Click(ui::TObject* Sender);
+    void MiddleFont1Click(ui::TObject* Sender);
+    void LargeFont1Click(ui::TObject* Sender);
+    void Logoff1Click(ui::TObject* Sender);
+    void Reboot1Click(ui::TObject* Sender);
+    void Shutdown1Click(ui::TObject* Sender);
+    void Delete1Click(ui::TObject* Sender);
+    void Open1Click(ui::TObject* Sender);
+    void SysCtrlClick(ui::TObject* Sender);
+    void InfoClick(ui::TObject* Sender);
+    void RunClick(ui::TObject* Sender);
+    void MenuClick(ui::TObject* Sender);
+    void LinkItemClick(ui::TObject* Sender);
+
+    void ShellTreeView1Click(ui::TObject* Sender);
+    void ShellTreeView1MouseDown(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
+    void ShellTreeView1MouseMove(ui::TObject* Sender, ui::TShiftState Shift, int X, int Y);
+    void ShellTreeView1MouseUp(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
+    void ShellTreeView1DragOver(ui::TObject* Sender, ui::TObject* Source, int X, int Y, ui::TDragState State,
+                                bool& Accept);
+    void ShellTreeView1DragDrop(ui::TObject* Sender, ui::TObject* Source, int X, int Y);
+    void ShellTreeView1EndDrag(ui::TObject* Sender, ui::TObject* Target, int X, int Y);
+    void ShellTreeView1CustomDrawItem(ui::TObject* Sender, ui::TCanvas& Canvas, ui::TTreeNode* Node,
+                                      ui::TCustomDrawState State, bool& DefaultDraw);
+
+protected:
+    void WMActivate(int state) override;
+    void WMMove() override;
+    void WMSize() override;
+
+private:
+    void SetFolderSize(int size);
+};
+
+// The shared objects of the run.
+extern ui::TImageList* SysImages;
+extern util::StringList Links;
+extern TMainForm* MainForm;
+
+// Start, the modal showing and the exit; the process's exit code.
+int RunProgram();
+
+}  // namespace app

@@ -1,0 +1,43 @@
+#include "app/NbMenuTree.h"
+
+#include "platform/ShellOperations.h"
+#include "ui/Backend.h"
+
+namespace app {
+
+void TShellTreeView::Click() {
+    const ui::TPoint at = ScreenToClient(ui::GetBackend().CursorPos());
+    if (ui::TTreeNode* node = GetNodeAt(at.X, at.Y)) {
+        if (node->Expanded())
+            node->Collapse(false);
+        else
+            node->Expand(false);
+    }
+    shell::TShellTreeView::Click();
+}
+
+void TShellTreeView::MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) {
+    MouseClick = true;
+    shell::TShellTreeView::MouseDown(Button, Shift, X, Y);
+}
+
+void TShellTreeView::MouseMove(ui::TShiftState Shift, int X, int Y) {
+    if (!MouseClick)
+        if (ui::TTreeNode* node = GetNodeAt(X, Y); node && node != Selected()) SetSelected(node);
+    shell::TShellTreeView::MouseMove(Shift, X, Y);
+}
+
+void TShellTreeView::MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) {
+    MouseClick = false;
+    shell::TShellTreeView::MouseUp(Button, Shift, X, Y);
+}
+
+bool ShellMoveFile(std::intptr_t Wnd, const std::u16string& Source, const std::u16string& Dest, std::uint16_t Flags) {
+    return platform::GetShellOperations().FileOperation(Wnd, platform::FoMove, Source, Dest, Flags);
+}
+
+bool ShellDeleteFile(std::intptr_t Wnd, const std::u16string& Source, std::uint16_t Flags) {
+    return platform::GetShellOperations().FileOperation(Wnd, platform::FoDelete, Source, u"", Flags);
+}
+
+}  // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+// The start menu's tree: a shell tree that behaves like a menu. While no button is down the
+// selection follows the mouse; a click opens or closes the folder under the pointer. Also the two
+// shell file operations the menu's commands use.
+#include <cstdint>
+#include <string>
+
+#include "shell/ShellTreeView.h"
+
+namespace app {
+
+class TShellTreeView : public shell::TShellTreeView {
+public:
+    using shell::TShellTreeView::TShellTreeView;
+    std::u16string ClassName() const override { return u"TShellTreeView"; }
+
+    // A button went down on the tree and has not been released yet.
+    bool MouseClick = false;
+
+protected:
+    void Click() override;
+    void MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
+    void MouseMove(ui::TShiftState Shift, int X, int Y) override;
+    void MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
+};
+
+// Move or delete one path with the shell's own confirmations; the paths carry their closing NUL.
+bool ShellMoveFile(std::intptr_t Wnd, const std::u16string& Source, const std::u16string& Dest, std::uint16_t Flags);
+bool ShellDeleteFile(std::intptr_t Wnd, const std::u16string& Source, std::uint16_t Flags);
+
+}  // namespace app

@@ -1,0 +1,70 @@
+#include "controls/FolderDialogEx.h"
+
+#include "framework/ResourceManager.h"
+#include "platform/ShellOperations.h"
+#include "ui/Form.h"
+
+namespace controls {
+namespace {
+constexpr unsigned BifReturnOnlyFsDirs = 0x1, BifStatusText = 0x4, BifEditBox = 0x10, BifNewDialogStyle = 0x40,
+                   BifBrowseIncludeFiles = 0x4000;
+}  // namespace
+
+TFolderDialogEx::TFolderDialogEx(ui::TComponent* AOwner)
+    : ui::TComponent(AOwner), FOwner(dynamic_cast<ui::TForm*>(AOwner)) {}
+
+bool TFolderDialogEx::Execute(const std::u16string& ACaption, const std::u16string& ATitle,
+                              const std::u16string& AFolder) {
+    return Execute(ACaption, ATitle, AFolder, u"", u"");
+}
+
+bool TFolderDialogEx::Execute(const std::u16string& ACaption, const std::u16string& ATitle,
+                              const std::u16string& AFolder, const std::u16string& AStatusPrompt1,
+                              const std::u16string& AStatusPrompt2) {
+    InitCaption = ACaption;
+    InitTitle = ATitle;
+    InitFolder = AFolder;
+    StatusPrompt1 = AStatusPrompt1;
+    StatusPrompt2 = AStatusPrompt2;
+    return Run();
+}
+
+unsigned TFolderDialogEx::BrowseFlags() const {
+    unsigned flags = BifReturnOnlyFsDirs | BifStatusText;
+    if (FOptions & FolderOptions(foNewDlg)) flags |= BifNewDialogStyle;
+    if (FOptions & FolderOptions(foEditBox)) flags |= BifEditBox;
+    if (FOptions & FolderOptions(foShowFiles)) flags |= BifBrowseIncludeFiles;
+    return flags;
+}
+
+std::u16string TFolderDialogEx::StatusText(const std::u16string& path) const {
+    std::u16string prefix;
+    if (!path.empty())
+        prefix = !StatusPrompt2.empty() ? StatusPrompt2 : framework::GetResourceStrDef(10301, u"Pfad:");
+    else
+        prefix = !StatusPrompt1.empty() ? StatusPrompt1 : framework::GetResourceStrDef(10300, u"Kein Pfad.");
+    return prefix + u" " + path;
+}
+
+bool TFolderDialogEx::Run() {
+    platform::FolderBrowseRequest request;
+    request.Owner = FOwner ? FOwner->Handle() : 0;
+    request.Title = !InitTitle.empty() ? InitTitle : framework::GetResourceStrDef(10302, u"Wählen Sie einen Ordner");
+    request.Flags = BrowseFlags();
+    request.OnInitialized = [this](platform::FolderBrowser& browser) {
+        if (!InitCaption.empty()) browser.SetCaption(InitCaption);
+        browser.SetSelection(InitFolder);
+    };
+    request.OnSelectionChanged = [this](platform::FolderBrowser& browser, const std::u16string& path) {
+        browser.SetStatusText(StatusText(path));
+    };
+    auto chosen = platform::GetShellOperations().BrowseForFolder(request);
+    if (!chosen) {
+        FFolder.clear();
+        return false;
+    }
+    FFolder = *chosen;
+    return true;
+}
+
+}  // namespace controls

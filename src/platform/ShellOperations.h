@@ -1,0 +1,66 @@
+#pragma once
+// The shell's operations on files and programs: open a file or program with the shell, move or
+// delete one path with the shell's own confirmations, browse for a folder; and ending the user's
+// session. Tests install recording replacements through the accessors.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+using ShellWindow = std::intptr_t;
+
+// File operations and their flags as the shell numbers them.
+constexpr unsigned FoMove = 1;
+constexpr unsigned FoDelete = 3;
+constexpr std::uint16_t FofSilent = 4;
+
+// The open folder browser, as its callback sees it.
+class FolderBrowser {
+public:
+    virtual ~FolderBrowser() = default;
+    virtual void SetCaption(const std::u16string& caption) = 0;
+    virtual void SetSelection(const std::u16string& path) = 0;
+    virtual void SetStatusText(const std::u16string& text) = 0;
+};
+
+struct FolderBrowseRequest {
+    ShellWindow Owner = 0;
+    std::u16string Title;
+    unsigned Flags = 0;
+    // The browser opened.
+    std::function<void(FolderBrowser&)> OnInitialized;
+    // The selection moved to an item; path is its file-system path, empty for a virtual item.
+    std::function<void(FolderBrowser&, const std::u16string& path)> OnSelectionChanged;
+};
+
+class ShellOperations {
+public:
+    virtual ~ShellOperations() = default;
+    // Starts a file or program with a verb (empty: the default one); true when it was started.
+    virtual bool Execute(ShellWindow owner, const std::u16string& verb, const std::u16string& file,
+                         const std::u16string& parameters, const std::u16string& directory, int show) = 0;
+    // Moves or deletes: from and to are lists of paths, each ended by a NUL, the list by one more.
+    // True when the shell reports success and nothing was aborted.
+    virtual bool FileOperation(ShellWindow owner, unsigned operation, const std::u16string& from,
+                               const std::u16string& to, std::uint16_t flags) = 0;
+    // The chosen folder's file-system path, or nullopt when the user cancelled.
+    virtual std::optional<std::u16string> BrowseForFolder(const FolderBrowseRequest& request) = 0;
+};
+
+ShellOperations& GetShellOperations();
+ShellOperations* SetShellOperations(ShellOperations* replacement);
+
+// Ending the session: log off (0), shut down (1), restart (2) with the shutdown privilege.
+class Session {
+public:
+    virtual ~Session() = default;
+    // False when the privilege could not be asked for or the platform refused.
+    virtual bool ExitSystem(std::uint16_t flags) = 0;
+};
+
+Session& GetSession();
+Session* SetSession(Session* replacement);
+
+}  // namespace platform
