@@ -8,9 +8,7 @@ test: bootstrap
 	@bash scripts/test.sh
 
 run: bootstrap
-	@echo "The start menu program is not built yet: only its libraries and tests exist so far."
-	@echo "Run 'make test' to build them and run the tests."
-	@exit 1
+	@bash scripts/run.sh
 
 bench: bootstrap
 	@cmake --preset bench >/dev/null && cmake --build --preset bench -j2 >/dev/null && build/bench/bench/links_file_bench
