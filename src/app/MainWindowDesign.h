@@ -148,6 +148,8 @@ public:
         ShellTreeView1->SetShowButtons(false);
         ShellTreeView1->SetShowLines(false);
         ShellTreeView1->SetShowRoot(false);
+        // A menu: a click opens, closes or starts an entry, it never turns the entry into an editor.
+        ShellTreeView1->SetReadOnly(true);
         ShellTreeView1->SetPopupMenu(PopupMenu1);
         SizeManager1 = new framework::TSizeManager(this);
         SizeManager1->SetName(u"SizeManager1");

@@ -1,0 +1,143 @@
+# Sourced by the end-to-end scenarios: nimbrel.exe under Wine and Xvfb, driven by real input
+# (xdotool) and checked by its effects. Every scenario starts from a fresh copy of a template
+# prefix that holds the demo menu, a program that marks its launches and a shortcut to it.
+
+E2E_TEMPLATE="$PWD/build/wineprefix-e2e-template"
+export WINEPREFIX="$PWD/build/wineprefix-e2e"
+source scripts/wine-env.sh
+source scripts/demo-menu.sh
+
+PROGRAMS_UNIX="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+DATA_UNIX="$WINEPREFIX/drive_c/ProgramData/Corvath/Nimbrel/1.0"
+MARKER_UNIX="$WINEPREFIX/drive_c/e2e/marker.txt"
+SHOTS="$PWD/build/artifacts"
+MENU_EXE="$PWD/build/mingw/nimbrel.exe"
+
+make_template() {
+    [ -d "$E2E_TEMPLATE/drive_c" ] && return 0
+    local keep=$WINEPREFIX
+    export WINEPREFIX="$E2E_TEMPLATE"
+    fresh_wine_prefix
+    fill_demo_menu
+    mkdir -p "$WINEPREFIX/drive_c/e2e-tools"
+    cp build/mingw/tests/Marker.exe "$WINEPREFIX/drive_c/e2e-tools/Marker.exe"
+    wine build/mingw/tests/MakeShortcut.exe \
+        'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Marker starten.lnk' 'C:\e2e-tools\Marker.exe' 'gestartet'
+    wineserver -w
+    wineserver -k >/dev/null 2>&1 || true
+    export WINEPREFIX="$keep"
+}
+
+reset_prefix() {
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    cp -a "$E2E_TEMPLATE" "$WINEPREFIX"
+}
+
+# Polls a condition (a command) up to a number of tenths of a second.
+wait_for() {
+    local tenths=$1
+    shift
+    for _ in $(seq 1 "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The main window: of the windows named "Nimbrel" (the hidden application window is one), the
+# one that has a size.
+menu_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Nimbrel$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
+        [ "${WIDTH:-0}" -gt 100 ] && { echo "$id"; return; }
+    done
+}
+has_menu_window() { [ -n "$(menu_window)" ]; }
+no_menu_window() { [ -z "$(menu_window)" ]; }
+menu_running() { kill -0 "$MENU_PID" 2>/dev/null; }
+menu_ended() { ! menu_running; }
+
+# Starts the menu from a folder (the executable's folder, default the build's) and waits for its
+# window; MENU_PID is the Wine process.
+start_menu() {
+    local exe=${1:-$MENU_EXE}
+    wine "$exe" >/dev/null 2>&1 &
+    MENU_PID=$!
+    wait_for 300 has_menu_window || return 1
+    WIN=$(menu_window)
+    # The first paint and the topmost timer.
+    wait_for 30 calibrate
+}
+
+# The menu's exit code once it ended (waits up to 20 s); 124 when it did not end.
+menu_exit_code() {
+    wait_for 200 menu_ended || return 124
+    wait "$MENU_PID"
+}
+
+stop_menu() {
+    kill "$MENU_PID" 2>/dev/null || true
+    wineserver -k >/dev/null 2>&1 || true
+}
+
+window_geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$WIN" 2>/dev/null)"
+    WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
+}
+
+shot() { import -window root "$1" 2>/dev/null; }
+
+# The tree's rows: the selected first row is drawn in the menu highlight colour; its top and
+# height give every other row.
+calibrate() {
+    window_geometry || return 1
+    local file=/tmp/nimbrel-e2e-calibrate.png
+    shot "$file" || return 1
+    local column=$((WX + 120)) top=$((WY + 24))
+    local rows
+    # Below the caption bar, which is drawn in a highlight colour too.
+    rows=$(convert "$file" -crop "1x200+${column}+${top}" -depth 8 txt:- 2>/dev/null |
+        sed -nE 's/^([0-9]+),([0-9]+): *\(([0-9]+),([0-9]+),([0-9]+).*/\2 \3 \4 \5/p' |
+        awk '$4 > 150 && $2 < 130 && $4 - $2 > 60 { print $1 }')
+    [ -n "$rows" ] || return 1
+    ROW_TOP=$((top + $(echo "$rows" | head -1)))
+    ROW_H=$(($(echo "$rows" | tail -1) - $(echo "$rows" | head -1) + 1))
+    [ "$ROW_H" -ge 10 ] && [ "$ROW_H" -le 40 ]
+}
+
+row_y() { echo $((ROW_TOP + $1 * ROW_H + ROW_H / 2)); }
+row_x() { echo $((WX + 70)); }
+
+# Points at row n: the selection follows the mouse.
+point_row() {
+    xdotool mousemove "$(row_x)" "$(row_y "$1")"
+    sleep 0.3
+}
+
+# Points at row n and clicks it.
+click_row() {
+    xdotool mousemove "$(row_x)" "$(row_y "$1")"
+    sleep 0.3
+    xdotool click 1
+}
+
+# The tree's area of the screen now.
+tree_shot() {
+    shot /tmp/nimbrel-e2e-full.png
+    convert /tmp/nimbrel-e2e-full.png -crop "300x440+$((WX + 14))+$((ROW_TOP))" "$1"
+}
+
+# Pixels that differ between two pictures.
+differing() { local n; n=$(compare -metric AE "$1" "$2" null: 2>&1 | grep -oE '^[0-9]+' | head -1); echo "${n:-0}"; }
+
+reg_value() {
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
+}
+
+# Makes another window of the prefix active: the menu loses the activation.
+activate_other_window() {
+    wine notepad >/dev/null 2>&1 &
+    OTHER_PID=$!
+}
