@@ -136,8 +136,17 @@ reg_value() {
     wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
 }
 
-# Makes another window of the prefix active: the menu loses the activation.
+notepad_window() { xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -1; }
+has_notepad_window() { [ -n "$(notepad_window)" ]; }
+
+# Another program's window appears and the user clicks into it: the menu loses the activation.
 activate_other_window() {
     wine notepad >/dev/null 2>&1 &
     OTHER_PID=$!
+    wait_for 200 has_notepad_window || return 1
+    local other
+    other=$(notepad_window)
+    eval "$(xdotool getwindowgeometry --shell "$other" 2>/dev/null)"
+    # Its text area, well inside the window (the menu may overlap its other parts).
+    xdotool mousemove $((X + 40)) $((Y + 80)) click 1
 }

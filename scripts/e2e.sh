@@ -81,11 +81,157 @@ scenario_activation() {
     local code
     menu_exit_code
     code=$?
-    kill "$OTHER_PID" 2>/dev/null
+    wineserver -k >/dev/null 2>&1
     [ "$code" -eq 0 ] || fail "the menu did not end when another window was activated ($code)" || return 1
 }
 
-scenarios=(scenario_folder_click scenario_launch scenario_activation)
+
+# Closes the menu the way a user does: another window takes the activation. Returns its exit code.
+close_menu() {
+    activate_other_window
+    local code
+    menu_exit_code
+    code=$?
+    [ $code -eq 0 ] || shot "$SHOTS/e2e-not-closed.png"
+    # The other window's program ends with the prefix's server; the registry is written then.
+    wineserver -k >/dev/null 2>&1
+    wait "$OTHER_PID" 2>/dev/null
+    return $code
+}
+
+# Opens the tree's context menu and picks the item n steps down from the top.
+context_menu_pick() {
+    point_row 1
+    xdotool click 3
+    sleep 0.5
+    for _ in $(seq 1 "$1"); do xdotool key Down; done
+    xdotool key Return
+    sleep 0.5
+}
+
+OPTIONS='HKCU\Software\Corvath\Nimbrel\1.0\Options'
+
+# 5. "Aktueller Benutzer" and "Große Schrift" are stored at exit; stored sizes are made valid.
+scenario_options() {
+    start_menu || fail "no window" || return 1
+    context_menu_pick 2
+    context_menu_pick 5
+    close_menu || fail "the menu did not end" || return 1
+    [ "$(reg_value "$OPTIONS" ShellStartMenuFolderIndex)" = "0x0" ] || fail "folder index not 0" || return 1
+    [ "$(reg_value "$OPTIONS" ShellStartMenuFolderSize)" = "0xc" ] || fail "size not 12" || return 1
+    local stored expected
+    for pair in 9:0x8 100:0xc; do
+        stored=${pair%%:*} expected=${pair##*:}
+        wine reg add "$OPTIONS" /v ShellStartMenuFolderSize /t REG_DWORD /d "$stored" /f >/dev/null 2>&1
+        start_menu || fail "no window for size $stored" || return 1
+        close_menu || fail "the menu did not end" || return 1
+        [ "$(reg_value "$OPTIONS" ShellStartMenuFolderSize)" = "$expected" ] ||
+            fail "size $stored came back as $(reg_value "$OPTIONS" ShellStartMenuFolderSize)" || return 1
+    done
+}
+
+# True when a w x h box of the picture at (x, y) holds a white pixel (a control's border).
+white_near() {
+    convert "$1" -crop "${4}x${5}+${2}+${3}" -depth 8 txt:- 2>/dev/null |
+        sed -nE 's/^[0-9]+,[0-9]+: *\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
+        awk '$1 >= 230 && $2 >= 230 && $3 >= 230 { found = 1 } END { exit !found }'
+}
+
+# A drag with the left button in paced steps, as a hand makes it: from (x, y) by (dx, dy).
+drag() {
+    local x=$1 y=$2 dx=$3 dy=$4
+    xdotool mousemove "$x" "$y"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.2
+    for step in 1 2 3 4; do
+        xdotool mousemove $((x + dx * step / 4)) $((y + dy * step / 4))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.5
+    # Under Wine without a window manager a window keeps the pointer after a move or size of its
+    # frame until the next click; a click on the user picture (which does nothing) ends that.
+    window_geometry
+    xdotool mousemove $((WX + WW - 90)) $((WY + 70)) click 1
+    sleep 0.3
+}
+
+# 6. A moved and resized window comes back at the same place and size; the tree and the column
+#    on the right follow the window's edges.
+scenario_placement() {
+    start_menu || fail "no window" || return 1
+    window_geometry
+    drag $((WX + 150)) $((WY + 8)) 60 50
+    window_geometry
+    local moved_x=$WX moved_y=$WY
+    [ $((moved_x)) -ge 40 ] || fail "the window did not move ($WX,$WY)" || return 1
+    drag $((WX + WW - 2)) $((WY + WH - 2)) 80 60
+    window_geometry
+    local width=$WW height=$WH
+    [ "$width" -ge 580 ] || fail "the window did not grow ($WW x $WH)" || return 1
+    shot /tmp/e2e-resized.png
+    # The tree's right border keeps 178 pixels to the window's right edge, its bottom 14 to the
+    # bottom; the version line stays at the bottom right.
+    white_near /tmp/e2e-resized.png $((WX + WW - 182)) $((WY + 200)) 8 1 ||
+        fail "the tree did not follow the right edge" || return 1
+    white_near /tmp/e2e-resized.png $((WX + 100)) $((WY + WH - 18)) 1 8 ||
+        fail "the tree did not follow the bottom edge" || return 1
+    close_menu
+    local code=$?
+    [ $code -eq 0 ] || fail "the menu did not end well ($code)" || return 1
+    start_menu || fail "no window on the second start" || return 1
+    window_geometry
+    [ "$WX" -eq "$moved_x" ] && [ "$WY" -eq "$moved_y" ] && [ "$WW" -eq "$width" ] && [ "$WH" -eq "$height" ] ||
+        fail "came back at $WX,$WY $WW x $WH, not $moved_x,$moved_y $width x $height" || return 1
+    shot "$SHOTS/e2e-placement.png"
+}
+
+# 7. With no usable data directory the folder dialog appears; cancelling it ends the program
+#    with no main window and exit code 0, and nothing is written.
+scenario_no_data_directory() {
+    wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
+        /v "Common AppData" /t REG_SZ /d 'C:\fehlt' /f >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX/drive_c/app"
+    cp "$MENU_EXE" "$WINEPREFIX/drive_c/app/nimbrel.exe"
+    echo "kein Ordner" >"$WINEPREFIX/drive_c/app/Corvath"
+    wine 'C:\app\nimbrel.exe' >/dev/null 2>&1 &
+    MENU_PID=$!
+    wait_for 300 bash -c 'xdotool search --onlyvisible --name "Applikationspfad" >/dev/null 2>&1' ||
+        fail "no folder dialog" || return 1
+    shot "$SHOTS/e2e-folder-dialog.png"
+    no_menu_window || fail "the main window showed" || return 1
+    xdotool key Escape
+    local code
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code" || return 1
+    wineserver -w
+    ! wine reg query 'HKCU\Software\Corvath' >/dev/null 2>&1 || fail "the registry was written" || return 1
+    [ -z "$(find "$WINEPREFIX/drive_c" -name links.dat 2>/dev/null)" ] || fail "a links.dat was written" || return 1
+    [ "$(cat "$WINEPREFIX/drive_c/app/Corvath")" = "kein Ordner" ] || fail "the file beside it changed" || return 1
+}
+
+# 10. A damaged links.dat does not stop the menu: it shows, and its entries are the file's lines.
+scenario_damaged_links() {
+    mkdir -p "$DATA_UNIX"
+    local variant
+    for variant in random bom long; do
+        case $variant in
+            random) head -c 4096 /dev/urandom >"$DATA_UNIX/links.dat" ;;
+            bom) printf '\xff\xfe' >"$DATA_UNIX/links.dat" ;;
+            long) { printf 'Lang\t'; head -c 1048576 /dev/zero | tr '\0' 'x'; printf '\r\n'; } >"$DATA_UNIX/links.dat" ;;
+        esac
+        start_menu || fail "no window with a $variant links.dat" || return 1
+        close_menu || fail "the menu did not end ($variant)" || return 1
+        [ -e "$DATA_UNIX/links.dat" ] || fail "links.dat is gone ($variant)" || return 1
+    done
+    # The long line came back whole.
+    [ "$(stat -c %s "$DATA_UNIX/links.dat")" -ge 1048576 ] || fail "the long line was cut" || return 1
+}
+
+scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
+    scenario_no_data_directory scenario_damaged_links)
 
 mkdir -p "$SHOTS"
 make_template

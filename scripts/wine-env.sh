@@ -1,7 +1,7 @@
 # Sourced by the scripts that run Windows programs: a Wine prefix of the build's own, quiet, with no
 # Mono or Gecko installer, no desktop-menu entries and no crash dialog.
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
