@@ -27,6 +27,7 @@ scenario_folder_click() {
     click_row $ROW_ZUBEHOER
     sleep 0.5
     tree_shot /tmp/e2e-open.png
+    shot "$SHOTS/e2e-folder-open.png"
     has_menu_window || fail "the window closed on a folder click" || return 1
     [ "$(differing /tmp/e2e-before.png /tmp/e2e-open.png)" -gt 3000 ] || fail "the folder did not open" || return 1
     # The new rows are the folder's three shortcuts: the row below the folder changed.
@@ -68,8 +69,6 @@ scenario_activation() {
     sleep 0.5
     shot "$SHOTS/e2e-context-menu.png"
     xdotool key Up Up Return
-    sleep 1
-    shot /tmp/e2e-after-delete.png
     wait_for 100 bash -c 'xdotool search --name "Datei löschen|Delete|Confirm" >/dev/null 2>&1' ||
         fail "no confirmation dialog" || return 1
     has_menu_window || fail "the menu closed while its dialog showed" || return 1
@@ -230,8 +229,123 @@ scenario_damaged_links() {
     [ "$(stat -c %s "$DATA_UNIX/links.dat")" -ge 1048576 ] || fail "the long line was cut" || return 1
 }
 
+# 4. Dragging an entry onto a folder moves the file; dropping it on itself does nothing; a
+#    movement of 10 pixels starts no drag.
+scenario_drag() {
+    start_menu || fail "no window" || return 1
+    local x
+    x=$(row_x)
+    # 10 pixels to the right on a folder, and release: no drag, nothing moves.
+    xdotool mousemove "$x" "$(row_y $ROW_SPIELE)"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.2
+    xdotool mousemove $((x + 5)) "$(row_y $ROW_SPIELE)"
+    sleep 0.1
+    xdotool mousemove $((x + 10)) "$(row_y $ROW_SPIELE)"
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 1.5
+    has_menu_window || fail "the window closed" || return 1
+    [ -d "$PROGRAMS_UNIX/Spiele" ] || fail "the folder moved" || return 1
+    # The folder may have opened: start from a fresh window for the real drags.
+    stop_menu
+    start_menu || fail "no window for the drag" || return 1
+    # The entry onto itself: a drag that ends where it began moves nothing.
+    drag_rows $ROW_MARKER $ROW_MARKER 30
+    [ -e "$PROGRAMS_UNIX/Marker starten.lnk" ] || fail "a drop on itself moved the entry" || return 1
+    # The entry onto a folder.
+    drag_rows $ROW_MARKER $ROW_SPIELE 0
+    wait_for 50 test -e "$PROGRAMS_UNIX/Spiele/Marker starten.lnk" || fail "the entry was not moved" || return 1
+    [ ! -e "$PROGRAMS_UNIX/Marker starten.lnk" ] || fail "the entry is still in its old folder" || return 1
+    has_menu_window || fail "the window closed during the drag" || return 1
+}
+
+# Presses on one row, moves in steps to another (and dx to the side), releases there.
+drag_rows() {
+    local from=$1 to=$2 dx=$3 x
+    x=$(row_x)
+    xdotool mousemove "$x" "$(row_y "$from")"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.2
+    local y0 y1
+    y0=$(row_y "$from")
+    y1=$(row_y "$to")
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $((x + 25 * step / 6)) $((y0 + (y1 - y0) * step / 6))
+        sleep 0.15
+    done
+    xdotool mousemove $((x + dx)) "$y1"
+    sleep 0.3
+    xdotool mouseup 1
+    # The end of a drag keeps the window open for a second.
+    sleep 1.5
+}
+
+# 8. "Löschen" deletes an entry after the platform's confirmation; the tree refreshes.
+scenario_delete() {
+    start_menu || fail "no window" || return 1
+    point_row $ROW_CMD
+    tree_shot /tmp/e2e-before-delete.png
+    xdotool click 3
+    sleep 0.5
+    xdotool key Up Up Return
+    wait_for 100 bash -c 'xdotool search --onlyvisible --name "Datei löschen|Delete|Confirm" >/dev/null 2>&1' ||
+        fail "no confirmation" || return 1
+    xdotool key Return
+    wait_for 50 test ! -e "$PROGRAMS_UNIX/Eingabeaufforderung.lnk" || fail "the entry was not deleted" || return 1
+    sleep 1
+    has_menu_window || fail "the menu closed" || return 1
+    point_row $ROW_CMD
+    tree_shot /tmp/e2e-after-delete.png
+    [ "$(differing /tmp/e2e-before-delete.png /tmp/e2e-after-delete.png)" -gt 300 ] ||
+        fail "the tree did not refresh" || return 1
+}
+
+# 9. The links menu with three entries shows three items with names and icons; a click opens
+#    the entry's file.
+scenario_links_menu() {
+    local tools="$WINEPREFIX/drive_c/e2e-tools"
+    cp "$tools/Marker.exe" "$tools/Eins.exe"
+    cp "$tools/Marker.exe" "$tools/Zwei.exe"
+    cp "$tools/Marker.exe" "$tools/Drei.exe"
+    mkdir -p "$DATA_UNIX"
+    printf 'Eins\tC:\\e2e-tools\\Eins.exe\r\nZwei\tC:\\e2e-tools\\Zwei.exe\r\nDrei\tC:\\e2e-tools\\Drei.exe\r\n' \
+        >"$DATA_UNIX/links.dat"
+    start_menu || fail "no window" || return 1
+    window_geometry
+    # The arrow button: client (384, 423), 41 x 28; the client area starts 4 right, 20 down.
+    local bx=$((WX + 4 + 384 + 20)) by=$((WY + 20 + 423 + 14))
+    xdotool mousemove "$bx" "$by"
+    sleep 0.3
+    xdotool click 1
+    sleep 1
+    shot "$SHOTS/e2e-links-menu.png"
+    # The third item: three rows below the pointer.
+    local item_h
+    item_h=$(menu_item_height "$SHOTS/e2e-links-menu.png" "$bx" "$by")
+    [ "${item_h:-0}" -ge 12 ] || fail "no menu at the pointer" || return 1
+    xdotool mousemove $((bx + 40)) $((by + item_h * 2 + item_h / 2))
+    sleep 0.3
+    xdotool click 1
+    wait_for 100 test -s "$MARKER_UNIX" || fail "no entry was opened" || return 1
+    grep -q 'Drei.exe' "$MARKER_UNIX" || fail "the third item opened $(cat "$MARKER_UNIX")" || return 1
+}
+
+# The height of the popup menu's items below a point: the menu is a light box with three rows,
+# measured as a third of its height.
+menu_item_height() {
+    local file=$1 x=$(($2 + 40)) y=$3
+    local light
+    light=$(convert "$file" -crop "1x200+${x}+${y}" -depth 8 txt:- 2>/dev/null |
+        sed -nE 's/^[0-9]+,([0-9]+): *\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/p' |
+        awk '$2 > 150 && $3 > 150 && $4 > 150 { print $1 }' | tail -1)
+    [ -n "$light" ] && echo $(((light + 1) / 3))
+}
+
 scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
-    scenario_no_data_directory scenario_damaged_links)
+    scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu)
 
 mkdir -p "$SHOTS"
 make_template

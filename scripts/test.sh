@@ -71,6 +71,16 @@ NIMBREL_EXPECT_DPI=144 xvfb-run -a -s "-screen 0 1280x1024x24" \
 count "$log_dir/win32-dpi144.log"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 wineserver -k >/dev/null 2>&1 || true
+echo "== tier 3: end-to-end runs of nimbrel.exe under Wine, driven by real input"
+xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/e2e.sh 2>&1 | tee "$log_dir/e2e.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+ep=$(grep -oE '^e2e: [0-9]+ passed' "$log_dir/e2e.log" | grep -oE '[0-9]+')
+ef=$(grep -oE '^e2e: [0-9]+ passed, [0-9]+ failed' "$log_dir/e2e.log" | grep -oE '[0-9]+ failed' | grep -oE '[0-9]+')
+[ -n "$ep" ] || ef=1
+passed=$((passed + ${ep:-0}))
+failed=$((failed + ${ef:-0}))
+wineserver -k >/dev/null 2>&1 || true
+
 # Screenshots the Windows tests took, as PNG for a person to look at.
 for shot in "$NIMBREL_ARTIFACTS"/*.bmp; do
     [ -e "$shot" ] || continue
