@@ -1,0 +1,72 @@
+#pragma once
+// The shell's operations and the session, recorded instead of carried out (a folder browser that
+// answers from a script), installed for one test.
+#include <string>
+#include <vector>
+
+#include "platform/ShellOperations.h"
+
+class RecordingShellOperations : public platform::ShellOperations, public platform::Session {
+public:
+    RecordingShellOperations()
+        : previousOperations_(platform::SetShellOperations(this)), previousSession_(platform::SetSession(this)) {}
+    ~RecordingShellOperations() override {
+        platform::SetShellOperations(previousOperations_);
+        platform::SetSession(previousSession_);
+    }
+    RecordingShellOperations(const RecordingShellOperations&) = delete;
+    RecordingShellOperations& operator=(const RecordingShellOperations&) = delete;
+
+    struct Started {
+        std::u16string Verb, File, Parameters;
+        int Show;
+    };
+    struct FileOp {
+        unsigned Operation;
+        std::u16string From, To;
+        std::uint16_t Flags;
+    };
+    std::vector<Started> Starts;
+    std::vector<FileOp> FileOps;
+    std::vector<std::uint16_t> SessionEnds;
+    bool FileOpResult = true;
+
+    // The browser: what it was asked, what the callbacks did, and the answer it gives.
+    struct Browser : platform::FolderBrowser {
+        std::u16string Caption, Selection, Status;
+        void SetCaption(const std::u16string& c) override { Caption = c; }
+        void SetSelection(const std::u16string& p) override { Selection = p; }
+        void SetStatusText(const std::u16string& t) override { Status = t; }
+    } Browsed;
+    std::u16string BrowseTitle;
+    unsigned BrowseFlags = 0;
+    std::vector<std::u16string> SelectionsToShow;  // the user moves through these
+    std::optional<std::u16string> BrowseAnswer;
+
+    bool Execute(platform::ShellWindow, const std::u16string& verb, const std::u16string& file,
+                 const std::u16string& parameters, const std::u16string&, int show) override {
+        Starts.push_back({verb, file, parameters, show});
+        return true;
+    }
+    bool FileOperation(platform::ShellWindow, unsigned operation, const std::u16string& from,
+                       const std::u16string& to, std::uint16_t flags) override {
+        FileOps.push_back({operation, from, to, flags});
+        return FileOpResult;
+    }
+    std::optional<std::u16string> BrowseForFolder(const platform::FolderBrowseRequest& request) override {
+        BrowseTitle = request.Title;
+        BrowseFlags = request.Flags;
+        if (request.OnInitialized) request.OnInitialized(Browsed);
+        for (const auto& path : SelectionsToShow)
+            if (request.OnSelectionChanged) request.OnSelectionChanged(Browsed, path);
+        return BrowseAnswer;
+    }
+    bool ExitSystem(std::uint16_t flags) override {
+        SessionEnds.push_back(flags);
+        return false;
+    }
+
+private:
+    platform::ShellOperations* previousOperations_;
+    platform::Session* previousSession_;
+};
