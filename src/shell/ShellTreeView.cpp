@@ -87,6 +87,7 @@ void TCustomShellTreeView::BuildRoot() {
     }
     if (FRootFolder) {
         FlagScope loading(FLoadingRoot);
+        FOpenIcons.clear();
         if (Items().GetFirstNode()) RemoveAllNodes();
         TTreeNode* root = Items().Add(nullptr, u"");
         auto* item = new TShellFolder(nullptr, FRootFolder->AbsoluteID(), FRootFolder->ShellFolder());
@@ -108,39 +109,57 @@ void TCustomShellTreeView::BuildRoot() {
 }
 
 void TCustomShellTreeView::SetUpNode(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode) {
-    SetUpChild(Node, ID, ParentNode, nullptr);
+    SetUpChild(Node, ID, ParentNode, false);
 }
 
-void TCustomShellTreeView::SetUpChild(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode,
-                                      OpenIconCache* openIcons) {
+void TCustomShellTreeView::SetUpChild(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode, bool deferred) {
     TShellFolder* parentItem = FolderOf(ParentNode);
     ShellObjectRef folder = BindItemFolder(parentItem ? parentItem->ShellFolder() : nullptr, ID, 0);
     auto* item = new TShellFolder(parentItem, ID, folder);
     Node->SetData(item);
     Node->SetText(item->DisplayName());
-    if (SystemIcons()) {
-        const int closed = SystemIconIndex(item->AbsoluteID(), false, false);
-        Node->SetImageIndex(closed);
-        if (!openIcons) {
+    if (SystemIcons() && deferred) {
+        Node->SetImagesPending();
+    } else {
+        if (SystemIcons()) {
+            Node->SetImageIndex(SystemIconIndex(item->AbsoluteID(), false, false));
             Node->SetSelectedIndex(SystemIconIndex(item->AbsoluteID(), false, true));
-        } else if (auto known = openIcons->find(closed); known != openIcons->end()) {
-            Node->SetSelectedIndex(known->second);
-        } else {
-            const int open = SystemIconIndex(item->AbsoluteID(), false, true);
-            openIcons->emplace(closed, open);
-            Node->SetSelectedIndex(open);
         }
+        if (Node->SelectedIndex() == 0) Node->SetSelectedIndex(Node->ImageIndex());
     }
-    if (Node->SelectedIndex() == 0) Node->SetSelectedIndex(Node->ImageIndex());
     const bool nonFolders = (FObjectTypes & Types(otNonFolders)) != 0;
-    if (nonFolders && item->ShellFolder())
-        Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
-    else
+    if (nonFolders && item->ShellFolder()) {
+        if (deferred)
+            Node->SetChildrenPending();
+        else
+            Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+    } else {
         Node->SetHasChildren(item->SubFolders());
+    }
     if (item->Properties() & (1u << fpShared)) Node->SetOverlayIndex(0);
     bool canAdd = true;
     if (OnAddFolder) OnAddFolder(this, item, canAdd);
     if (!canAdd) Node->Delete();
+}
+
+void TCustomShellTreeView::ResolvePendingImages(TTreeNode* Node) {
+    TShellFolder* item = FolderOf(Node);
+    if (!item || !SystemIcons()) return;
+    const int closed = SystemIconIndex(item->AbsoluteID(), false, false);
+    int open;
+    if (auto known = FOpenIcons.find(closed); known != FOpenIcons.end()) {
+        open = known->second;
+    } else {
+        open = SystemIconIndex(item->AbsoluteID(), false, true);
+        FOpenIcons.emplace(closed, open);
+    }
+    Node->AssignImages(closed, open == 0 ? closed : open);
+}
+
+void TCustomShellTreeView::ResolvePendingChildren(TTreeNode* Node) {
+    TShellFolder* item = FolderOf(Node);
+    if (!item || !item->ShellFolder()) return;
+    Node->AssignHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
 }
 
 void TCustomShellTreeView::FillNode(TTreeNode* Node) {
@@ -156,12 +175,11 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
         // The shell hands out every list once; a folder that answers without end is cut off at
         // what a tree can show.
         constexpr int MostChildren = 1 << 20;
-        OpenIconCache openIcons;
         for (int count = 0; count < MostChildren; ++count) {
             IdListPtr child = children->Next();
             if (!child) break;
             TTreeNode* node = Items().AddChild(Node, u"");
-            SetUpChild(node, child.get(), Node, &openIcons);
+            SetUpChild(node, child.get(), Node, true);
         }
     } catch (const std::exception&) {
         // A folder that fails while it is read shows no children rather than half of them.
@@ -474,6 +492,7 @@ void TCustomShellTreeView::Refresh(TTreeNode* Node) {
 
     ItemsUpdate update(Items());
     ui::TBusyCursor busy;
+    FOpenIcons.clear();
     TTreeNode* fresh = Items().Insert(Node, u"");
     auto* item = new TShellFolder(FolderOf(Node->Parent()), oldItem->RelativeID(), oldItem->ShellFolder());
     fresh->SetData(item);

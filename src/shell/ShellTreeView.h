@@ -87,6 +87,8 @@ protected:
     void Edit(ui::TTreeNode* Node, std::u16string& S) override;
     void GetImageIndex(ui::TTreeNode* Node) override;
     void GetSelectedIndex(ui::TTreeNode* Node) override;
+    void ResolvePendingImages(ui::TTreeNode* Node) override;
+    void ResolvePendingChildren(ui::TTreeNode* Node) override;
     void DoContextPopup(ui::TPoint MousePos, bool& Handled) override;
     virtual void RemoveAllNodes();
 
@@ -100,10 +102,12 @@ protected:
     void RefreshSelectedNode();
 
 private:
-    // Open icons learned while one folder is read, by closed icon: the shell derives an item's
-    // open icon from the icon it shows closed, and asking it costs as much as the first answer.
-    using OpenIconCache = std::map<int, int>;
-    void SetUpChild(ui::TTreeNode* Node, PCItemIDList ID, ui::TTreeNode* ParentNode, OpenIconCache* openIcons);
+    // A child's icons and expand button are asked of the shell the first time they are needed
+    // (the widget draws the node), not when the node is made: a folder of hundreds of entries
+    // costs only the rows on the screen. Open icons are learned by closed icon: the shell derives
+    // the one from the other, and asking it costs as much as the first answer.
+    void SetUpChild(ui::TTreeNode* Node, PCItemIDList ID, ui::TTreeNode* ParentNode, bool deferred);
+    std::map<int, int> FOpenIcons;
     void ApplyImages();
     bool Loading() const { return (ComponentState() & ui::csLoading) != 0; }
     bool SystemIcons() const { return FUseShellImages && !Images(); }

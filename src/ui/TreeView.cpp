@@ -25,13 +25,27 @@ void TTreeNode::SetText(const std::u16string& text) {
     Updated();
 }
 
+void TTreeNode::ResolveImages() const {
+    if (!FImagesPending) return;
+    FImagesPending = false;
+    TreeView().ResolvePendingImages(const_cast<TTreeNode*>(this));
+}
+
+void TTreeNode::ResolveChildren() const {
+    if (!FChildrenPending) return;
+    FChildrenPending = false;
+    TreeView().ResolvePendingChildren(const_cast<TTreeNode*>(this));
+}
+
 void TTreeNode::SetImageIndex(int index) {
+    ResolveImages();
     if (index == FImageIndex) return;
     FImageIndex = index;
     Updated();
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
+    ResolveImages();
     if (index == FSelectedIndex) return;
     FSelectedIndex = index;
     Updated();
@@ -44,6 +58,7 @@ void TTreeNode::SetOverlayIndex(int index) {
 }
 
 void TTreeNode::SetHasChildren(bool has) {
+    FChildrenPending = false;
     if (has == FHasChildren) return;
     FHasChildren = has;
     Updated();

@@ -27,14 +27,35 @@ public:
     void SetText(const std::u16string& text);
     void* Data() const { return FData; }
     void SetData(void* data) { FData = data; }
-    int ImageIndex() const { return FImageIndex; }
+    int ImageIndex() const {
+        ResolveImages();
+        return FImageIndex;
+    }
     void SetImageIndex(int index);
-    int SelectedIndex() const { return FSelectedIndex; }
+    int SelectedIndex() const {
+        ResolveImages();
+        return FSelectedIndex;
+    }
     void SetSelectedIndex(int index);
+    // The pictures, or whether the node has children, are worked out by the tree the first time
+    // anyone asks (the widget when it draws the node): costly answers only for what is shown.
+    void SetImagesPending() { FImagesPending = true; }
+    void SetChildrenPending() { FChildrenPending = true; }
+    // The tree's answers to the pending questions, stored without redrawing (the widget is
+    // asking for them at that moment).
+    void AssignImages(int image, int selected) {
+        FImageIndex = image;
+        FSelectedIndex = selected;
+    }
+    void AssignHasChildren(bool has) { FHasChildren = has; }
     int OverlayIndex() const { return FOverlayIndex; }
     void SetOverlayIndex(int index);
     // Shows an expand button; true by itself while the node has children.
-    bool HasChildren() const { return FHasChildren || !FChildren.empty(); }
+    bool HasChildren() const {
+        if (!FChildren.empty()) return true;
+        ResolveChildren();
+        return FHasChildren;
+    }
     void SetHasChildren(bool has);
     bool Expanded() const { return FExpanded; }
     void SetExpanded(bool expanded);
@@ -72,6 +93,8 @@ private:
     friend class TTreeView;
     TTreeNode(TTreeNodes& owner, TTreeNode* parent, std::u16string text);
     void Updated();
+    void ResolveImages() const;
+    void ResolveChildren() const;
 
     TTreeNodes& FOwner;
     TTreeNode* FParent;
@@ -83,6 +106,8 @@ private:
     int FOverlayIndex = -1;
     bool FHasChildren = false;
     bool FExpanded = false;
+    mutable bool FImagesPending = false;
+    mutable bool FChildrenPending = false;
     std::intptr_t FItem = 0;
 };
 
@@ -218,6 +243,9 @@ protected:
     virtual void Edit(TTreeNode* Node, std::u16string& S);
     virtual void GetImageIndex(TTreeNode* Node);
     virtual void GetSelectedIndex(TTreeNode* Node);
+    // Work out what a node left pending (AssignImages, AssignHasChildren).
+    virtual void ResolvePendingImages(TTreeNode* Node) { (void)Node; }
+    virtual void ResolvePendingChildren(TTreeNode* Node) { (void)Node; }
     // A right press selects the node under it first, when RightClickSelect is on.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     TreeViewPeer* Widget() const { return PeerAs<TreeViewPeer>(); }

@@ -348,3 +348,27 @@ TEST(ShellTreeView, EveryListAndShellObjectIsGivenBack) {
     EXPECT_EQ(platform::ShellBlocksHeld(), blocks);
     EXPECT_EQ(platform::ShellObjectsHeld(), objects);
 }
+
+TEST(ShellTreeView, ChildrensIconsAndButtonsAreAskedWhenFirstNeeded) {
+    FileShellFixture fixture;
+    for (int i = 0; i < 5; ++i) fixture.MakeFile("m/Ordner " + std::to_string(i) + "/Programm.desktop");
+    fixture.MakeFolder("m/Leer");
+    TreeForm form;  // no widget yet: nothing is drawn
+    form.Tree->SetRoot(fixture.Text("m"));
+    const int before = fixture.Shell().Enumerations();
+    form.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
+    // The root was read; its children's folders were not opened to find their buttons.
+    EXPECT_EQ(fixture.Shell().Enumerations() - before, 2);  // the root's button and its children
+    TTreeNode* first = NodeNamed(*form.Tree, u"Ordner 0");
+    ASSERT_NE(first, nullptr);
+    const int asked = fixture.Shell().Enumerations();
+    EXPECT_TRUE(first->HasChildren());
+    EXPECT_FALSE(NodeNamed(*form.Tree, u"Leer")->HasChildren());
+    EXPECT_EQ(fixture.Shell().Enumerations() - asked, 2);
+    EXPECT_TRUE(first->HasChildren());  // answered once
+    EXPECT_EQ(fixture.Shell().Enumerations() - asked, 2);
+    // Icons, when asked, are the shell's: a folder's open icon differs from its closed one.
+    EXPECT_GE(first->ImageIndex(), 0);
+    EXPECT_NE(first->SelectedIndex(), first->ImageIndex());
+    EXPECT_EQ(NodeNamed(*form.Tree, u"Leer")->SelectedIndex(), first->SelectedIndex());
+}
