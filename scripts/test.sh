@@ -74,8 +74,8 @@ wineserver -k >/dev/null 2>&1 || true
 echo "== tier 3: end-to-end runs of nimbrel.exe under Wine, driven by real input"
 xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/e2e.sh 2>&1 | tee "$log_dir/e2e.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-ep=$(grep -oE '^e2e: [0-9]+ passed' "$log_dir/e2e.log" | grep -oE '[0-9]+')
-ef=$(grep -oE '^e2e: [0-9]+ passed, [0-9]+ failed' "$log_dir/e2e.log" | grep -oE '[0-9]+ failed' | grep -oE '[0-9]+')
+ep=$(sed -nE 's/^e2e: ([0-9]+) passed, ([0-9]+) failed$/\1/p' "$log_dir/e2e.log" | tail -1)
+ef=$(sed -nE 's/^e2e: ([0-9]+) passed, ([0-9]+) failed$/\2/p' "$log_dir/e2e.log" | tail -1)
 [ -n "$ep" ] || ef=1
 passed=$((passed + ${ep:-0}))
 failed=$((failed + ${ef:-0}))

@@ -56,6 +56,8 @@ public:
     // The ten placement numbers of the window.
     TWindowPlacement GetPlacement();
     void SetPlacement(const TWindowPlacement& placement);
+    // The window gets the raised frame of a modal dialog in addition to its border style.
+    virtual bool ModalFrame() const { return false; }
     // Raises the form above all windows that are not topmost, or back.
     void SetTopmost(bool topmost);
     void BringToFront();

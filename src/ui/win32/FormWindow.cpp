@@ -34,6 +34,7 @@ TCreateParams FormStyles(const TForm& form) {
             p.ExStyle |= WS_EX_TOOLWINDOW;
             break;
     }
+    if (form.ModalFrame()) p.ExStyle |= WS_EX_DLGMODALFRAME;
     if (form.BorderStyle() != bsNone && (icons & biSystemMenu)) {
         p.Style |= WS_SYSMENU;
         if (form.BorderStyle() == bsSingle || form.BorderStyle() == bsSizeable) {
