@@ -173,9 +173,9 @@ void TMainForm::SmallFont1Click(ui::TObject*) { SetFolderSize(8); }
 void TMainForm::MiddleFont1Click(ui::TObject*) { SetFolderSize(10); }
 void TMainForm::LargeFont1Click(ui::TObject*) { SetFolderSize(12); }
 
-void TMainForm::Logoff1Click(ui::TObject*) { platform::GetSession().ExitSystem(EwxLogoff); }
-void TMainForm::Reboot1Click(ui::TObject*) { platform::GetSession().ExitSystem(EwxReboot); }
-void TMainForm::Shutdown1Click(ui::TObject*) { platform::GetSession().ExitSystem(EwxShutdown); }
+void TMainForm::Logoff1Click(ui::TObject*) { ExitSystem(EwxLogoff); }
+void TMainForm::Reboot1Click(ui::TObject*) { ExitSystem(EwxReboot); }
+void TMainForm::Shutdown1Click(ui::TObject*) { ExitSystem(EwxShutdown); }
 
 void TMainForm::Delete1Click(ui::TObject*) {
     KeptOpen kept(*this);

@@ -1,6 +1,7 @@
 #include "app/NbUtils.h"
 
 #include "platform/ShellIcons.h"
+#include "platform/ShellOperations.h"
 
 namespace app {
 std::u16string CopyBefore(const std::u16string& S, char16_t C) {
@@ -18,6 +19,8 @@ int GetSysIconIndex(const std::u16string& Path) {
         .SysIconIndex(Path, platform::ShgfiSysIconIndex | platform::ShgfiSmallIcon)
         .value_or(NoIcon);
 }
+
+bool ExitSystem(std::uint16_t Flags) { return platform::GetSession().ExitSystem(Flags); }
 
 std::u16string LinkNameFromPath(const std::u16string& path) {
     const size_t sep = path.find_last_of(u"\\:");

@@ -1,5 +1,6 @@
 #pragma once
 // The application's helpers for link entries: "name<TAB>path", only the first TAB separates.
+#include <cstdint>
 #include <string>
 
 #include "util/Utils.h"
@@ -13,6 +14,10 @@ std::u16string CopyBefore(const std::u16string& S, char16_t C);
 std::u16string CopyAfter(const std::u16string& S, char16_t C);
 // Small icon of the path in the system image list, or NoIcon.
 int GetSysIconIndex(const std::u16string& Path);
+
+// Asks the system to log off (0), shut down (1) or restart (2), with the shutdown privilege;
+// false when the platform refused.
+bool ExitSystem(std::uint16_t Flags);
 
 // The entry name of a path: its file name without the extension (C:\Tools\Editor.lnk gives Editor).
 std::u16string LinkNameFromPath(const std::u16string& path);
