@@ -132,6 +132,14 @@ tree_shot() {
 # Pixels that differ between two pictures.
 differing() { local n; n=$(compare -metric AE "$1" "$2" null: 2>&1 | grep -oE '^[0-9]+' | head -1); echo "${n:-0}"; }
 
+# The tree's area differs from a picture by more (gt) or fewer (lt) pixels than a threshold; the
+# current area is left in the given file.
+tree_differs() {
+    local reference=$1 relation=$2 threshold=$3 current=$4
+    tree_shot "$current"
+    [ "$(differing "$reference" "$current")" -"$relation" "$threshold" ]
+}
+
 reg_value() {
     wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'
 }

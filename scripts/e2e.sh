@@ -25,17 +25,13 @@ scenario_folder_click() {
     point_row $ROW_ZUBEHOER
     tree_shot /tmp/e2e-before.png
     click_row $ROW_ZUBEHOER
-    sleep 0.5
-    tree_shot /tmp/e2e-open.png
+    # The folder's three shortcuts appear below it.
+    wait_for 50 tree_differs /tmp/e2e-before.png gt 3000 /tmp/e2e-open.png || fail "the folder did not open" || return 1
     shot "$SHOTS/e2e-folder-open.png"
     has_menu_window || fail "the window closed on a folder click" || return 1
-    [ "$(differing /tmp/e2e-before.png /tmp/e2e-open.png)" -gt 3000 ] || fail "the folder did not open" || return 1
-    # The new rows are the folder's three shortcuts: the row below the folder changed.
     click_row $ROW_ZUBEHOER
-    sleep 0.5
-    tree_shot /tmp/e2e-closed.png
+    wait_for 50 tree_differs /tmp/e2e-before.png lt 1000 /tmp/e2e-closed.png || fail "the folder did not close" || return 1
     has_menu_window || fail "the window closed on the second click" || return 1
-    [ "$(differing /tmp/e2e-before.png /tmp/e2e-closed.png)" -lt 1000 ] || fail "the folder did not close" || return 1
     stop_menu
 }
 
@@ -295,12 +291,10 @@ scenario_delete() {
         fail "no confirmation" || return 1
     xdotool key Return
     wait_for 50 test ! -e "$PROGRAMS_UNIX/Eingabeaufforderung.lnk" || fail "the entry was not deleted" || return 1
-    sleep 1
-    has_menu_window || fail "the menu closed" || return 1
     point_row $ROW_CMD
-    tree_shot /tmp/e2e-after-delete.png
-    [ "$(differing /tmp/e2e-before-delete.png /tmp/e2e-after-delete.png)" -gt 300 ] ||
+    wait_for 50 tree_differs /tmp/e2e-before-delete.png gt 300 /tmp/e2e-after-delete.png ||
         fail "the tree did not refresh" || return 1
+    has_menu_window || fail "the menu closed" || return 1
 }
 
 # 9. The links menu with three entries shows three items with names and icons; a click opens
@@ -320,17 +314,21 @@ scenario_links_menu() {
     xdotool mousemove "$bx" "$by"
     sleep 0.3
     xdotool click 1
-    sleep 1
-    shot "$SHOTS/e2e-links-menu.png"
-    # The third item: three rows below the pointer.
-    local item_h
-    item_h=$(menu_item_height "$SHOTS/e2e-links-menu.png" "$bx" "$by")
-    [ "${item_h:-0}" -ge 12 ] || fail "no menu at the pointer" || return 1
+    # The third item: three rows below the pointer, once the menu shows.
+    LINKS_BX=$bx LINKS_BY=$by
+    wait_for 50 links_menu_shown || fail "no menu at the pointer" || return 1
+    local item_h=$ITEM_H
     xdotool mousemove $((bx + 40)) $((by + item_h * 2 + item_h / 2))
     sleep 0.3
     xdotool click 1
     wait_for 100 test -s "$MARKER_UNIX" || fail "no entry was opened" || return 1
     grep -q 'Drei.exe' "$MARKER_UNIX" || fail "the third item opened $(cat "$MARKER_UNIX")" || return 1
+}
+
+links_menu_shown() {
+    shot "$SHOTS/e2e-links-menu.png"
+    ITEM_H=$(menu_item_height "$SHOTS/e2e-links-menu.png" "$LINKS_BX" "$LINKS_BY")
+    [ "${ITEM_H:-0}" -ge 12 ]
 }
 
 # The height of the popup menu's items below a point: the menu is a light box with three rows,
