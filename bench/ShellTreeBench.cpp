@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchShortcut.h"
+
 #include "shell/ShellTreeView.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -26,23 +28,6 @@ std::wstring TempFolder() {
     wchar_t base[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, base);
     return std::wstring(base) + L"nimbrel-bench";
-}
-
-// A shortcut to notepad, written with the shell's own link object.
-bool MakeShortcut(const std::wstring& path) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
-        return false;
-    link->SetPath(L"C:\\windows\\notepad.exe");
-    IPersistFile* file = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        saved = SUCCEEDED(file->Save(path.c_str(), TRUE));
-        file->Release();
-    }
-    link->Release();
-    return saved;
 }
 
 void MakeMenu(const std::wstring& menu) {

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchShortcut.h"
+
 namespace {
 using Clock = std::chrono::steady_clock;
 
@@ -67,22 +69,6 @@ double TimeToFirstFrame(const std::wstring& program) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return millis;
-}
-
-bool MakeShortcut(const std::wstring& path) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link))))
-        return false;
-    link->SetPath(L"C:\\windows\\notepad.exe");
-    IPersistFile* file = nullptr;
-    bool saved = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        saved = SUCCEEDED(file->Save(path.c_str(), TRUE));
-        file->Release();
-    }
-    link->Release();
-    return saved;
 }
 
 void FillPrograms() {

@@ -1,11 +1,11 @@
 #include "app/NbDataDir.h"
 
+#include "app/NbUtils.h"
 #include "app/NbVariables.h"
 #include "controls/FolderDialogEx.h"
 #include "framework/Registry.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
-#include "platform/System.h"
 #include "ui/Application.h"
 #include "util/FileObj.h"
 #include "util/Utils.h"
@@ -30,12 +30,6 @@ void ForceDirectories(const std::u16string& path) {
     const auto slash = folder.find_last_of(u'\\');
     if (slash != std::u16string::npos && slash > 0) ForceDirectories(folder.substr(0, slash + 1));
     platform::GetFiles().MakeDirectory(folder);
-}
-
-std::u16string ExecutableFolder() {
-    const std::u16string exe = platform::GetSystem().ExecutablePath();
-    const auto slash = exe.find_last_of(u'\\');
-    return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash + 1);
 }
 }  // namespace
 

@@ -36,12 +36,6 @@ util::TextEncoding LinksEncoding = util::TextEncoding::Ansi;
 
 std::u16string Quoted(const std::u16string& path) { return u"\"" + path + u"\""; }
 
-std::u16string ExecutableFolder() {
-    const std::u16string exe = platform::GetSystem().ExecutablePath();
-    const auto slash = exe.find_last_of(u'\\');
-    return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash + 1);
-}
-
 bool FileExists(const std::u16string& path) {
     auto attributes = platform::GetFiles().Attributes(path);
     return attributes && !(*attributes & platform::AttrDirectory);

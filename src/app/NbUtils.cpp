@@ -2,6 +2,7 @@
 
 #include "platform/ShellIcons.h"
 #include "platform/ShellOperations.h"
+#include "platform/System.h"
 
 namespace app {
 std::u16string CopyBefore(const std::u16string& S, char16_t C) {
@@ -18,6 +19,12 @@ int GetSysIconIndex(const std::u16string& Path) {
     return platform::GetShellIcons()
         .SysIconIndex(Path, platform::ShgfiSysIconIndex | platform::ShgfiSmallIcon)
         .value_or(NoIcon);
+}
+
+std::u16string ExecutableFolder() {
+    const std::u16string exe = platform::GetSystem().ExecutablePath();
+    const auto slash = exe.find_last_of(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash + 1);
 }
 
 bool ExitSystem(std::uint16_t Flags) { return platform::GetSession().ExitSystem(Flags); }

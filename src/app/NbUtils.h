@@ -15,6 +15,9 @@ std::u16string CopyAfter(const std::u16string& S, char16_t C);
 // Small icon of the path in the system image list, or NoIcon.
 int GetSysIconIndex(const std::u16string& Path);
 
+// The folder of the program's own executable, with its closing backslash.
+std::u16string ExecutableFolder();
+
 // Asks the system to log off (0), shut down (1) or restart (2), with the shutdown privilege;
 // false when the platform refused.
 bool ExitSystem(std::uint16_t Flags);
