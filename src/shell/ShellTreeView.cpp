@@ -24,8 +24,6 @@ std::u16string FolderPart(const std::u16string& path) {
     return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
 }
 
-bool SameTextAscii(const std::u16string& a, const std::u16string& b) { return util::SameTextAscii(a, b); }
-
 // Keeps a flag set for the time of a scope.
 class FlagScope {
 public:
@@ -219,8 +217,7 @@ std::unique_ptr<ui::ControlPeer> TCustomShellTreeView::CreatePeer(ui::UiBackend&
             ui::Application().HandleException(error);
         }
     }
-    auto peer = ui::TTreeView::CreatePeer(backend);
-    return peer;
+    return ui::TTreeView::CreatePeer(backend);
 }
 
 void TCustomShellTreeView::Loaded() {
@@ -354,7 +351,7 @@ void TCustomShellTreeView::SetObjectTypes(TShellObjectTypes value) {
 }
 
 void TCustomShellTreeView::SetRoot(const TRoot& value) {
-    if (SameTextAscii(value, FRoot)) return;
+    if (util::SameTextAscii(value, FRoot)) return;
     FOldRoot = FRoot;
     FRoot = value;
     ApplyRoot();
@@ -528,12 +525,12 @@ void TCustomShellTreeView::RefreshSelectedNode() {
 
 void TCustomShellTreeView::ExecuteCommand(const std::string& Verb, bool& Handled) {
     const std::u16string verb(Verb.begin(), Verb.end());
-    if (SameTextAscii(verb, u"rename")) {
+    if (util::SameTextAscii(verb, u"rename")) {
         if (TTreeNode* node = Selected()) {
             node->EditText();
             Handled = true;
         }
-    } else if (SameTextAscii(verb, u"open")) {
+    } else if (util::SameTextAscii(verb, u"open")) {
         auto& shell = GetShellNamespace();
         FSavePath = shell.CurrentDirectory();
         if (TShellFolder* item = SelectedFolder()) shell.ChangeCurrentDirectory(FolderPart(item->PathName()));
@@ -544,7 +541,7 @@ void TCustomShellTreeView::CommandCompleted(const std::string& Verb, bool Succee
     TTreeNode* node = Selected();
     if (!Succeeded || !node) return;
     const std::u16string verb(Verb.begin(), Verb.end());
-    if (SameTextAscii(verb, u"delete")) {
+    if (util::SameTextAscii(verb, u"delete")) {
         TShellFolder* item = FolderOf(node);
         // Gone means no file and no folder of that name: a folder whose removal was cancelled stays.
         if (item && !platform::GetFiles().Attributes(item->PathName())) {
@@ -552,9 +549,9 @@ void TCustomShellTreeView::CommandCompleted(const std::string& Verb, bool Succee
             node->Delete();
             delete item;
         }
-    } else if (SameTextAscii(verb, u"paste")) {
+    } else if (util::SameTextAscii(verb, u"paste")) {
         Refresh(node);
-    } else if (SameTextAscii(verb, u"open")) {
+    } else if (util::SameTextAscii(verb, u"open")) {
         GetShellNamespace().ChangeCurrentDirectory(FSavePath);
     }
 }
