@@ -52,8 +52,10 @@ inline const char16_t* const MainSizeTable[] = {
 
 constexpr ui::TColor DarkGrey = 0x555555;
 
-// A 16 x 16 upward arrow in window-text white on a magenta key background.
-inline void MakeArrowGlyph(ui::TBitmap& b) {
+// A 16 x 16 upward arrow in window-text white on a magenta key background. The glyphs are drawn
+// apart and handed over whole: a button recomputes itself at every change of its glyph.
+inline void MakeArrowGlyph(ui::TBitmap& glyph) {
+    ui::TBitmap b;
     b.SetSize(16, 16);
     b.Canvas().Brush.Color = ui::clFuchsia;
     b.Canvas().FillRect(ui::Rect(0, 0, 16, 16));
@@ -61,16 +63,19 @@ inline void MakeArrowGlyph(ui::TBitmap& b) {
         for (int x = 7 - row; x <= 8 + row; ++x) b.SetPixel(x, 2 + row, ui::clWhite);
     for (int y = 9; y < 14; ++y)
         for (int x = 6; x <= 9; ++x) b.SetPixel(x, y, ui::clWhite);
+    glyph.Assign(&b);
 }
 
 // A 16 x 16 row of three dots.
-inline void MakeDotsGlyph(ui::TBitmap& b) {
+inline void MakeDotsGlyph(ui::TBitmap& glyph) {
+    ui::TBitmap b;
     b.SetSize(16, 16);
     b.Canvas().Brush.Color = ui::clFuchsia;
     b.Canvas().FillRect(ui::Rect(0, 0, 16, 16));
     for (int dot = 0; dot < 3; ++dot)
         for (int y = 7; y < 9; ++y)
             for (int x = 2 + dot * 5; x < 4 + dot * 5; ++x) b.SetPixel(x, y, ui::clWhite);
+    glyph.Assign(&b);
 }
 
 // The properties all six buttons share in the design.

@@ -4,7 +4,9 @@
 
 namespace app {
 
-void MakeUserPicture(ui::TBitmap& b) {
+void MakeUserPicture(ui::TBitmap& picture) {
+    // Drawn apart and handed over whole: a picture on a control redraws it at every change.
+    ui::TBitmap b;
     b.SetSize(64, 64);
     b.Canvas().Brush.Color = ui::clFuchsia;
     b.Canvas().FillRect(ui::Rect(0, 0, 64, 64));
@@ -26,6 +28,7 @@ void MakeUserPicture(ui::TBitmap& b) {
         const int hx = x - 32;
         if (hx * hx < 120) b.SetPixel(x, 34, ui::clFuchsia);
     }
+    picture.Assign(&b);
 }
 
 }  // namespace app

@@ -107,15 +107,19 @@ void TCustomShellTreeView::BuildRoot() {
 }
 
 void TCustomShellTreeView::SetUpNode(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode) {
-    SetUpChild(Node, ID, ParentNode, false);
+    Node->SetData(NewChildItem(ParentNode, ID).release());
+    SetUpChild(Node, false);
 }
 
-void TCustomShellTreeView::SetUpChild(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode, bool deferred) {
+std::unique_ptr<TShellFolder> TCustomShellTreeView::NewChildItem(TTreeNode* ParentNode, PCItemIDList ID) {
     TShellFolder* parentItem = FolderOf(ParentNode);
     ShellObjectRef folder = BindItemFolder(parentItem ? parentItem->ShellFolder() : nullptr, ID, 0);
-    auto* item = new TShellFolder(parentItem, ID, folder);
-    Node->SetData(item);
-    Node->SetText(item->DisplayName());
+    return std::make_unique<TShellFolder>(parentItem, ID, folder);
+}
+
+void TCustomShellTreeView::SetUpChild(TTreeNode* Node, bool deferred) {
+    TShellFolder* item = FolderOf(Node);
+    if (!deferred) Node->SetText(item->DisplayName());
     if (SystemIcons() && deferred) {
         Node->SetImagesPending();
     } else {
@@ -138,6 +142,17 @@ void TCustomShellTreeView::SetUpChild(TTreeNode* Node, PCItemIDList ID, TTreeNod
     bool canAdd = true;
     if (OnAddFolder) OnAddFolder(this, item, canAdd);
     if (!canAdd) Node->Delete();
+}
+
+void TCustomShellTreeView::ResolvePendingText(TTreeNode* Node) {
+    TShellFolder* item = FolderOf(Node);
+    if (!item) return;
+    // The widget asks while it draws: a name the shell cannot give shows as empty.
+    try {
+        Node->AssignText(item->DisplayName());
+    } catch (const std::exception&) {
+        Node->AssignText(std::u16string());
+    }
 }
 
 void TCustomShellTreeView::ResolvePendingImages(TTreeNode* Node) {
@@ -176,8 +191,11 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
         for (int count = 0; count < MostChildren; ++count) {
             IdListPtr child = children->Next();
             if (!child) break;
-            TTreeNode* node = Items().AddChild(Node, u"");
-            SetUpChild(node, child.get(), Node, true);
+            // The node carries its item from the start: the widget may ask for its text at once.
+            std::unique_ptr<TShellFolder> item = NewChildItem(Node, child.get());
+            TTreeNode* node = Items().AddChildTextPending(Node, item.get());
+            item.release();
+            SetUpChild(node, true);
         }
     } catch (const std::exception&) {
         // A folder that fails while it is read shows no children rather than half of them.

@@ -87,6 +87,7 @@ protected:
     void Edit(ui::TTreeNode* Node, std::u16string& S) override;
     void GetImageIndex(ui::TTreeNode* Node) override;
     void GetSelectedIndex(ui::TTreeNode* Node) override;
+    void ResolvePendingText(ui::TTreeNode* Node) override;
     void ResolvePendingImages(ui::TTreeNode* Node) override;
     void ResolvePendingChildren(ui::TTreeNode* Node) override;
     void DoContextPopup(ui::TPoint MousePos, bool& Handled) override;
@@ -106,7 +107,9 @@ private:
     // (the widget draws the node), not when the node is made: a folder of hundreds of entries
     // costs only the rows on the screen. Open icons are learned by closed icon: the shell derives
     // the one from the other, and asking it costs as much as the first answer.
-    void SetUpChild(ui::TTreeNode* Node, PCItemIDList ID, ui::TTreeNode* ParentNode, bool deferred);
+    std::unique_ptr<TShellFolder> NewChildItem(ui::TTreeNode* ParentNode, PCItemIDList ID);
+    // The node's item is set; deferred leaves its text, icons and button to the first asking.
+    void SetUpChild(ui::TTreeNode* Node, bool deferred);
     std::map<int, int> FOpenIcons;
     void ApplyImages();
     bool Loading() const { return (ComponentState() & ui::csLoading) != 0; }

@@ -20,9 +20,22 @@ void TTreeNode::Updated() {
 }
 
 void TTreeNode::SetText(const std::u16string& text) {
+    FTextPending = false;
     if (text == FText) return;
     FText = text;
     Updated();
+}
+
+void TTreeNode::SetTextPending() {
+    if (FTextPending) return;
+    FTextPending = true;
+    Updated();
+}
+
+void TTreeNode::ResolveText() const {
+    if (!FTextPending) return;
+    FTextPending = false;
+    TreeView().ResolvePendingText(const_cast<TTreeNode*>(this));
 }
 
 void TTreeNode::ResolveImages() const {
@@ -183,10 +196,13 @@ TTreeNodes::~TTreeNodes() {
     FRoots.clear();
 }
 
-TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, std::size_t position, const std::u16string& text) {
+TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, std::size_t position, const std::u16string& text,
+                                 bool textPending, void* data) {
     auto& siblings = SiblingsOf(parent);
     position = std::min(position, siblings.size());
     auto node = std::unique_ptr<TTreeNode>(new TTreeNode(*this, parent, text));
+    node->FTextPending = textPending;
+    node->FData = data;
     TTreeNode* made = node.get();
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
     if (TreeViewPeer* widget = FOwner.Widget(); widget && (!parent || parent->FItem)) {
@@ -205,6 +221,10 @@ TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::u16string& text) {
 
 TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::u16string& text) {
     return InsertAt(parent, SiblingsOf(parent).size(), text);
+}
+
+TTreeNode* TTreeNodes::AddChildTextPending(TTreeNode* parent, void* data) {
+    return InsertAt(parent, SiblingsOf(parent).size(), std::u16string(), true, data);
 }
 
 TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::u16string& text) { return InsertAt(parent, 0, text); }
@@ -338,7 +358,10 @@ std::intptr_t TTreeView::ImageListHandle() const { return FImages ? FImages->Han
 bool TTreeView::HandleExpanding(std::intptr_t item, bool expand) {
     TTreeNode* node = FItems.GetNode(item);
     if (!node) return true;
-    return expand ? CanExpand(node) : CanCollapse(node);
+    if (!expand) return CanCollapse(node);
+    // A node the widget took for one with children (its answer was left open) opens only when
+    // it has some after the check.
+    return CanExpand(node) && node->HasChildren();
 }
 
 void TTreeView::HandleExpanded(std::intptr_t item, bool expand) {

@@ -23,7 +23,10 @@ public:
     TTreeNode& operator=(const TTreeNode&) = delete;
     ~TTreeNode();
 
-    const std::u16string& Text() const { return FText; }
+    const std::u16string& Text() const {
+        ResolveText();
+        return FText;
+    }
     void SetText(const std::u16string& text);
     void* Data() const { return FData; }
     void SetData(void* data) { FData = data; }
@@ -37,12 +40,17 @@ public:
         return FSelectedIndex;
     }
     void SetSelectedIndex(int index);
-    // The pictures, or whether the node has children, are worked out by the tree the first time
-    // anyone asks (the widget when it draws the node): costly answers only for what is shown.
+    // The text, the pictures, or whether the node has children, are worked out by the tree the
+    // first time anyone asks (the widget when it draws the node): costly answers only for what is
+    // shown.
+    void SetTextPending();
+    bool TextPending() const { return FTextPending; }
     void SetImagesPending() { FImagesPending = true; }
     void SetChildrenPending() { FChildrenPending = true; }
+    bool ChildrenPending() const { return FChildrenPending && FChildren.empty(); }
     // The tree's answers to the pending questions, stored without redrawing (the widget is
     // asking for them at that moment).
+    void AssignText(std::u16string text) { FText = std::move(text); }
     void AssignImages(int image, int selected) {
         FImageIndex = image;
         FSelectedIndex = selected;
@@ -93,6 +101,7 @@ private:
     friend class TTreeView;
     TTreeNode(TTreeNodes& owner, TTreeNode* parent, std::u16string text);
     void Updated();
+    void ResolveText() const;
     void ResolveImages() const;
     void ResolveChildren() const;
 
@@ -106,6 +115,7 @@ private:
     int FOverlayIndex = -1;
     bool FHasChildren = false;
     bool FExpanded = false;
+    mutable bool FTextPending = false;
     mutable bool FImagesPending = false;
     mutable bool FChildrenPending = false;
     std::intptr_t FItem = 0;
@@ -122,6 +132,9 @@ public:
     TTreeNode* Add(TTreeNode* sibling, const std::u16string& text);
     TTreeNode* AddChild(TTreeNode* parent, const std::u16string& text);
     TTreeNode* AddChildFirst(TTreeNode* parent, const std::u16string& text);
+    // A last child with its data, whose text the tree works out when it is first asked for
+    // (SetTextPending).
+    TTreeNode* AddChildTextPending(TTreeNode* parent, void* data);
     // A node just before `before`, as its sibling.
     TTreeNode* Insert(TTreeNode* before, const std::u16string& text);
     void Clear();
@@ -139,7 +152,8 @@ public:
 private:
     friend class TTreeNode;
     friend class TTreeView;
-    TTreeNode* InsertAt(TTreeNode* parent, std::size_t position, const std::u16string& text);
+    TTreeNode* InsertAt(TTreeNode* parent, std::size_t position, const std::u16string& text, bool textPending = false,
+                        void* data = nullptr);
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* parent) {
         return parent ? parent->FChildren : FRoots;
     }
@@ -244,6 +258,7 @@ protected:
     virtual void GetImageIndex(TTreeNode* Node);
     virtual void GetSelectedIndex(TTreeNode* Node);
     // Work out what a node left pending (AssignImages, AssignHasChildren).
+    virtual void ResolvePendingText(TTreeNode* Node) { (void)Node; }
     virtual void ResolvePendingImages(TTreeNode* Node) { (void)Node; }
     virtual void ResolvePendingChildren(TTreeNode* Node) { (void)Node; }
     // A right press selects the node under it first, when RightClickSelect is on.

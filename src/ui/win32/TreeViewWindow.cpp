@@ -13,6 +13,7 @@
 namespace ui::win32 {
 
 using platform::win32::U16;
+using platform::win32::W;
 
 namespace {
 HTREEITEM H(std::intptr_t item) { return reinterpret_cast<HTREEITEM>(item); }
@@ -62,8 +63,9 @@ std::intptr_t TreeViewWindow::InsertItem(std::intptr_t parent, std::intptr_t aft
     insert.hParent = parent ? H(parent) : TVI_ROOT;
     insert.hInsertAfter = after == 0 ? TVI_LAST : after == -1 ? TVI_FIRST : H(after);
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    // The text is the node's; the pictures are asked for when the item is drawn.
-    insert.item.pszText = LPSTR_TEXTCALLBACKW;
+    // The control keeps a known text (asked again, it measures it again); a text still to be
+    // worked out, the pictures and the button are asked for when the item is drawn.
+    insert.item.pszText = node.TextPending() ? LPSTR_TEXTCALLBACKW : const_cast<wchar_t*>(W(node.Text()));
     insert.item.iImage = I_IMAGECALLBACK;
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = I_CHILDRENCALLBACK;
@@ -73,8 +75,14 @@ std::intptr_t TreeViewWindow::InsertItem(std::intptr_t parent, std::intptr_t aft
 
 void TreeViewWindow::DeleteItem(std::intptr_t item) { TreeView_DeleteItem(Handle(), H(item)); }
 
-void TreeViewWindow::UpdateItem(std::intptr_t item, const TTreeNode&) {
-    // Everything is asked for when drawn: the item needs only drawing again.
+void TreeViewWindow::UpdateItem(std::intptr_t item, const TTreeNode& node) {
+    // The control holds a known text; a pending one, and everything else, is asked for when
+    // drawn.
+    TVITEMW update{};
+    update.mask = TVIF_TEXT;
+    update.hItem = H(item);
+    update.pszText = node.TextPending() ? LPSTR_TEXTCALLBACKW : const_cast<wchar_t*>(W(node.Text()));
+    TreeView_SetItem(Handle(), &update);
     RECT r{};
     if (TreeView_GetItemRect(Handle(), H(item), &r, FALSE)) InvalidateRect(Handle(), &r, TRUE);
 }
@@ -141,8 +149,16 @@ bool TreeViewWindow::OnReflectedNotify(NMHDR* header, LRESULT& result) {
                 const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax) - 1);
                 text.copy(reinterpret_cast<char16_t*>(info->item.pszText), n);
                 info->item.pszText[n] = L'\0';
+                // A text asked for alone is kept by the control from now on (UpdateItem sets
+                // it when it changes); pictures and buttons stay asked for.
+                if (info->item.mask == TVIF_TEXT) info->item.mask |= TVIF_DI_SETITEM;
             }
-            if (info->item.mask & TVIF_CHILDREN) info->item.cChildren = node->HasChildren() ? 1 : 0;
+            if (info->item.mask & TVIF_CHILDREN) {
+                // Without buttons the answer shows nowhere: an open question is left for the
+                // moment the node is opened, which asks the tree itself.
+                const bool unasked = !FTree.ShowButtons() && node->ChildrenPending();
+                info->item.cChildren = unasked || node->HasChildren() ? 1 : 0;
+            }
             if (info->item.mask & TVIF_IMAGE) info->item.iImage = FTree.HandleImageIndex(item, false);
             if (*alive && (info->item.mask & TVIF_SELECTEDIMAGE)) info->item.iSelectedImage = FTree.HandleImageIndex(item, true);
             result = 0;

@@ -349,7 +349,7 @@ TEST(ShellTreeView, EveryListAndShellObjectIsGivenBack) {
     EXPECT_EQ(platform::ShellObjectsHeld(), objects);
 }
 
-TEST(ShellTreeView, ChildrensIconsAndButtonsAreAskedWhenFirstNeeded) {
+TEST(ShellTreeView, ChildrensNamesIconsAndButtonsAreAskedWhenFirstNeeded) {
     FileShellFixture fixture;
     for (int i = 0; i < 5; ++i) fixture.MakeFile("m/Ordner " + std::to_string(i) + "/Programm.desktop");
     fixture.MakeFolder("m/Leer");
@@ -359,6 +359,13 @@ TEST(ShellTreeView, ChildrensIconsAndButtonsAreAskedWhenFirstNeeded) {
     form.Tree->SetObjectTypes(Types(otFolders) | Types(otNonFolders));
     // The root was read; its children's folders were not opened to find their buttons.
     EXPECT_EQ(fixture.Shell().Enumerations() - before, 2);  // the root's button and its children
+    // Nor were the children's names asked for; the first reading gets the shell's name.
+    TTreeNode* root = form.Tree->Items().GetFirstNode();
+    ASSERT_EQ(root->Count(), 6);
+    for (int i = 0; i < root->Count(); ++i) EXPECT_TRUE(root->Item(i)->TextPending());
+    EXPECT_EQ(root->Item(0)->Text(), u"Leer");
+    EXPECT_FALSE(root->Item(0)->TextPending());
+    EXPECT_TRUE(root->Item(1)->TextPending());
     TTreeNode* first = NodeNamed(*form.Tree, u"Ordner 0");
     ASSERT_NE(first, nullptr);
     const int asked = fixture.Shell().Enumerations();

@@ -216,3 +216,71 @@ TEST(TreeView, SortingWithAnyComparatorKeepsEveryNode) {
     rows.erase(rows.begin());
     EXPECT_EQ(rows, sorted);
 }
+
+namespace {
+// A tree that works out texts and expand buttons when asked, counting the questions.
+struct AskingTree : TTreeView {
+    using TTreeView::TTreeView;
+    int TextsAsked = 0, ChildrenAsked = 0;
+    void ResolvePendingText(TTreeNode* node) override {
+        ++TextsAsked;
+        std::u16string text = u"Eintrag ";
+        for (char digit : std::to_string(reinterpret_cast<std::intptr_t>(node->Data()))) text += char16_t(digit);
+        node->AssignText(text);
+    }
+    void ResolvePendingChildren(TTreeNode* node) override {
+        ++ChildrenAsked;
+        node->AssignHasChildren(false);
+    }
+};
+
+struct AskingForm : TForm {
+    AskingForm() : TForm(nullptr) {
+        SetBorderStyle(bsNone);
+        SetBounds(0, 0, 300, 400);
+        Tree = new AskingTree(this);
+        Tree->SetParent(this);
+        Tree->SetBounds(0, 0, 300, 400);
+    }
+    AskingTree* Tree;
+};
+}  // namespace
+
+TEST(TreeView, PendingTextsAreAskedOnceWhenFirstReadAndOpeningNeedsChildren) {
+    AskingForm form;
+    TTreeNodes& items = form.Tree->Items();
+    TTreeNode* root = items.AddChild(nullptr, u"Programme");
+    TTreeNode* first = items.AddChildTextPending(root, reinterpret_cast<void*>(std::intptr_t{1}));
+    TTreeNode* second = items.AddChildTextPending(root, reinterpret_cast<void*>(std::intptr_t{2}));
+    // Without a widget nobody asks.
+    EXPECT_EQ(form.Tree->TextsAsked, 0);
+    EXPECT_TRUE(first->TextPending());
+    EXPECT_EQ(first->Text(), u"Eintrag 1");
+    EXPECT_EQ(first->Text(), u"Eintrag 1");
+    EXPECT_EQ(form.Tree->TextsAsked, 1);
+    EXPECT_FALSE(first->TextPending());
+    // A text set before it was asked for is not asked for any more.
+    second->SetText(u"Rechner");
+    EXPECT_EQ(second->Text(), u"Rechner");
+    EXPECT_EQ(form.Tree->TextsAsked, 1);
+
+    // A node made while the widget exists carries its data already when the widget asks.
+    auto& widget = PeerOf(*form.Tree);
+    TTreeNode* third = items.AddChildTextPending(root, reinterpret_cast<void*>(std::intptr_t{3}));
+    EXPECT_EQ(widget.Items.at(third->ItemId()).Text, u"Eintrag 3");
+    // Made pending again, the text is asked for again and the widget follows.
+    first->SetTextPending();
+    EXPECT_EQ(widget.Items.at(first->ItemId()).Text, u"Eintrag 1");
+    EXPECT_EQ(form.Tree->TextsAsked, 3);
+
+    // The widget opens a node it took for one with children only when the check finds some.
+    third->SetHasChildren(true);
+    third->SetChildrenPending();
+    EXPECT_TRUE(third->ChildrenPending());
+    widget.UserToggle(third->ItemId());
+    EXPECT_EQ(form.Tree->ChildrenAsked, 1);
+    EXPECT_FALSE(third->Expanded());
+    EXPECT_FALSE(widget.Items.at(third->ItemId()).Expanded);
+    widget.UserToggle(root->ItemId());
+    EXPECT_TRUE(root->Expanded());
+}

@@ -175,3 +175,88 @@ TEST(Win32TreeView, CustomDrawnRowsOfADarkTreeAndItsScreenshot) {
     EXPECT_EQ(shot->Pixel(origin.x - outer.left + r.right - 2, origin.y - outer.top + r.top + 1), app::DarkGrey);
     if (!KeepScreenshot(*shot, "tree-view")) GTEST_SKIP() << "NIMBREL_ARTIFACTS is not set: no screenshot written";
 }
+
+namespace {
+// Works out texts and expand buttons when asked, and counts the questions.
+struct AskingTree : TTreeView {
+    using TTreeView::TTreeView;
+    int TextsAsked = 0, ChildrenAsked = 0;
+    void ResolvePendingText(TTreeNode* node) override {
+        ++TextsAsked;
+        std::u16string text = u"Eintrag ";
+        for (char digit : std::to_string(reinterpret_cast<std::intptr_t>(node->Data()))) text += char16_t(digit);
+        node->AssignText(text);
+    }
+    void ResolvePendingChildren(TTreeNode* node) override {
+        ++ChildrenAsked;
+        node->AssignHasChildren(false);
+    }
+};
+
+// Counts the control's requests for a text alone, as they pass its parent.
+struct CountingForm : TForm {
+    CountingForm() : TForm(nullptr) {}
+    int TextRequests = 0;
+    bool MessageHook(unsigned msg, std::uintptr_t, std::intptr_t lparam, std::intptr_t&) override {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (msg == WM_NOTIFY && header->code == TVN_GETDISPINFOW &&
+            reinterpret_cast<const NMTVDISPINFOW*>(header)->item.mask == TVIF_TEXT)
+            ++TextRequests;
+        return false;
+    }
+};
+}  // namespace
+
+TEST(Win32TreeView, PendingTextsAreAskedOnceAndButtonsOnlyWhenShown) {
+    CountingForm form;
+    form.SetBorderStyle(bsSizeToolWin);
+    form.SetBounds(40, 40, 360, 320);
+    auto* tree = new AskingTree(&form);
+    tree->SetParent(&form);
+    tree->SetBounds(8, 8, 330, 270);
+    tree->SetShowButtons(false);
+    form.Show();
+    TTreeNodes& items = tree->Items();
+    TTreeNode* root = items.AddChild(nullptr, u"Programme");
+    constexpr int Count = 200;
+    for (std::intptr_t i = 0; i < Count; ++i) {
+        TTreeNode* node = items.AddChildTextPending(root, reinterpret_cast<void*>(i));
+        node->SetChildrenPending();
+    }
+    root->Expand(false);
+    HWND handle = WindowOf(*tree);
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Application().ProcessMessages();
+    TTreeNode* first = root->Item(0);
+    const auto itemOf = [](TTreeNode* node) { return reinterpret_cast<HTREEITEM>(node->ItemId()); };
+    EXPECT_EQ(ItemText(handle, itemOf(first)), u"Eintrag 0");
+    EXPECT_GT(tree->TextsAsked, 0);
+    EXPECT_LE(tree->TextsAsked, Count);
+    // Drawn rows without buttons leave the expensive question open.
+    EXPECT_EQ(tree->ChildrenAsked, 0);
+
+    // The control keeps what it was told: another font, style and drawing ask for no text again.
+    const int asked = tree->TextsAsked;
+    const int requests = form.TextRequests;
+    tree->Font().SetHeight(-20);
+    tree->SetRowSelect(true);
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Application().ProcessMessages();
+    EXPECT_EQ(tree->TextsAsked, asked);
+    EXPECT_EQ(form.TextRequests, requests);
+    // ... and follows a text set later.
+    first->SetText(u"Editor");
+    EXPECT_EQ(ItemText(handle, itemOf(first)), u"Editor");
+
+    // Opening a row through the control asks; a node without children stays closed.
+    EXPECT_FALSE(TreeView_Expand(handle, itemOf(first), TVE_EXPAND));
+    EXPECT_EQ(tree->ChildrenAsked, 1);
+    EXPECT_FALSE(first->Expanded());
+    EXPECT_EQ(TreeView_GetItemState(handle, itemOf(first), TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
+
+    // With buttons the drawn rows' buttons are worked out.
+    tree->SetShowButtons(true);
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Application().ProcessMessages();
+    EXPECT_GT(tree->ChildrenAsked, 1);
+}
