@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "support/AskingTree.h"
 #include "support/TextOut.h"
 #include "ui/Form.h"
 #include "ui/TreeView.h"
@@ -218,22 +219,6 @@ TEST(TreeView, SortingWithAnyComparatorKeepsEveryNode) {
 }
 
 namespace {
-// A tree that works out texts and expand buttons when asked, counting the questions.
-struct AskingTree : TTreeView {
-    using TTreeView::TTreeView;
-    int TextsAsked = 0, ChildrenAsked = 0;
-    void ResolvePendingText(TTreeNode* node) override {
-        ++TextsAsked;
-        std::u16string text = u"Eintrag ";
-        for (char digit : std::to_string(reinterpret_cast<std::intptr_t>(node->Data()))) text += char16_t(digit);
-        node->AssignText(text);
-    }
-    void ResolvePendingChildren(TTreeNode* node) override {
-        ++ChildrenAsked;
-        node->AssignHasChildren(false);
-    }
-};
-
 struct AskingForm : TForm {
     AskingForm() : TForm(nullptr) {
         SetBorderStyle(bsNone);

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "app/MainWindowDesign.h"
+#include "support/AskingTree.h"
 #include "support/TextOut.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -177,22 +178,6 @@ TEST(Win32TreeView, CustomDrawnRowsOfADarkTreeAndItsScreenshot) {
 }
 
 namespace {
-// Works out texts and expand buttons when asked, and counts the questions.
-struct AskingTree : TTreeView {
-    using TTreeView::TTreeView;
-    int TextsAsked = 0, ChildrenAsked = 0;
-    void ResolvePendingText(TTreeNode* node) override {
-        ++TextsAsked;
-        std::u16string text = u"Eintrag ";
-        for (char digit : std::to_string(reinterpret_cast<std::intptr_t>(node->Data()))) text += char16_t(digit);
-        node->AssignText(text);
-    }
-    void ResolvePendingChildren(TTreeNode* node) override {
-        ++ChildrenAsked;
-        node->AssignHasChildren(false);
-    }
-};
-
 // Counts the control's requests for a text alone, as they pass its parent.
 struct CountingForm : TForm {
     CountingForm() : TForm(nullptr) {}
