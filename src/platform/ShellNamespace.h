@@ -93,6 +93,13 @@ public:
     virtual std::optional<ShellName> DetailsOf(const std::uint8_t* relative, unsigned column) = 0;
 };
 
+// What a thread other than the program's own needs before it calls the shell (on Windows, its
+// COM apartment); undone when the scope ends.
+class ShellThreadScope {
+public:
+    virtual ~ShellThreadScope() = default;
+};
+
 class ShellNamespace {
 public:
     virtual ~ShellNamespace() = default;
@@ -114,6 +121,8 @@ public:
     virtual int MajorVersion() = 0;
     virtual std::u16string CurrentDirectory() = 0;
     virtual bool ChangeCurrentDirectory(const std::u16string& directory) = 0;
+    // Readies the calling worker thread for SysIconIndex until the scope ends.
+    virtual std::unique_ptr<ShellThreadScope> EnterWorkerThread() = 0;
 };
 
 // Shell objects, enumerators and context menus of the backends that are alive now: every one a

@@ -1,6 +1,7 @@
 #include "shell/ShellTreeView.h"
 
 #include "platform/Files.h"
+#include "platform/ShellIcons.h"
 #include "shell/ShellConsts.h"
 #include "ui/Application.h"
 #include "ui/Backend.h"
@@ -60,6 +61,7 @@ TCustomShellTreeView::TCustomShellTreeView(ui::TComponent* AOwner) : ui::TTreeVi
 }
 
 TCustomShellTreeView::~TCustomShellTreeView() {
+    StopIconPrefetch();
     DestroyNotifier();
     // The nodes' items go here, while this class's node-deletion hook still runs.
     DestroyHandle();
@@ -158,7 +160,13 @@ void TCustomShellTreeView::ResolvePendingText(TTreeNode* Node) {
 void TCustomShellTreeView::ResolvePendingImages(TTreeNode* Node) {
     TShellFolder* item = FolderOf(Node);
     if (!item || !SystemIcons()) return;
-    const int closed = SystemIconIndex(item->AbsoluteID(), false, false);
+    int closed;
+    if (auto slot = FPrefetchSlots.find(Node); slot != FPrefetchSlots.end() && FIconPrefetch) {
+        closed = FIconPrefetch->IconIndex(slot->second);
+        FPrefetchSlots.erase(slot);
+    } else {
+        closed = SystemIconIndex(item->AbsoluteID(), false, false);
+    }
     int open;
     if (auto known = FOpenIcons.find(closed); known != FOpenIcons.end()) {
         open = known->second;
@@ -203,6 +211,29 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
         return;
     }
     Node->CustomSort([this](TTreeNode* a, TTreeNode* b) { return CompareSiblingItems(a, b); }, false);
+    StartIconPrefetch(Node);
+}
+
+void TCustomShellTreeView::StartIconPrefetch(TTreeNode* Node) {
+    StopIconPrefetch();
+    if (!SystemIcons()) return;
+    // About two screens of rows: what shows first, and what a first scroll brings.
+    constexpr std::size_t PrefetchedRows = 64;
+    std::vector<IdListPtr> lists;
+    for (int i = 0; i < Node->Count() && lists.size() < PrefetchedRows; ++i) {
+        TTreeNode* child = Node->Item(i);
+        TShellFolder* item = FolderOf(child);
+        if (!item || !child->ImagesPending()) continue;
+        FPrefetchSlots.emplace(child, lists.size());
+        lists.emplace_back(IdClone(item->AbsoluteID()));
+    }
+    if (!lists.empty())
+        FIconPrefetch = std::make_unique<TIconPrefetch>(GetShellNamespace(), std::move(lists), platform::ShgfiSmallIcon);
+}
+
+void TCustomShellTreeView::StopIconPrefetch() {
+    FIconPrefetch.reset();
+    FPrefetchSlots.clear();
 }
 
 int TCustomShellTreeView::CompareSiblingItems(TTreeNode* A, TTreeNode* B) const {
@@ -215,6 +246,7 @@ int TCustomShellTreeView::CompareSiblingItems(TTreeNode* A, TTreeNode* B) const 
 }
 
 void TCustomShellTreeView::RemoveAllNodes() {
+    StopIconPrefetch();
     ItemsUpdate update(Items());
     for (TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) {
         delete FolderOf(node);
@@ -298,6 +330,7 @@ bool TCustomShellTreeView::CanChange(TTreeNode* Node) {
 }
 
 void TCustomShellTreeView::Delete(TTreeNode* Node) {
+    FPrefetchSlots.erase(Node);
     if (Node == FNodeToMonitor) FNodeToMonitor = nullptr;
     delete FolderOf(Node);
     Node->SetData(nullptr);

@@ -8,8 +8,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "shell/ChangeNotifier.h"
+#include "shell/IconPrefetch.h"
 #include "shell/ShellContextMenu.h"
 #include "shell/ShellFolder.h"
 #include "ui/TreeView.h"
@@ -111,6 +113,12 @@ private:
     // The node's item is set; deferred leaves its text, icons and button to the first asking.
     void SetUpChild(ui::TTreeNode* Node, bool deferred);
     std::map<int, int> FOpenIcons;
+    // The closed icons of a freshly read folder's first children are asked for at once by a
+    // worker, while the program goes on to show them.
+    void StartIconPrefetch(ui::TTreeNode* Node);
+    void StopIconPrefetch();
+    std::unique_ptr<TIconPrefetch> FIconPrefetch;
+    std::unordered_map<const ui::TTreeNode*, std::size_t> FPrefetchSlots;
     void ApplyImages();
     bool Loading() const { return (ComponentState() & ui::csLoading) != 0; }
     bool SystemIcons() const { return FUseShellImages && !Images(); }

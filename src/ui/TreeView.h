@@ -46,6 +46,7 @@ public:
     void SetTextPending();
     bool TextPending() const { return FTextPending; }
     void SetImagesPending() { FImagesPending = true; }
+    bool ImagesPending() const { return FImagesPending; }
     void SetChildrenPending() { FChildrenPending = true; }
     bool ChildrenPending() const { return FChildrenPending && FChildren.empty(); }
     // The tree's answers to the pending questions, stored without redrawing (the widget is

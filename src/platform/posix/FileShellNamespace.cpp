@@ -446,6 +446,11 @@ bool FileShellNamespace::ChangeCurrentDirectory(const std::u16string& directory)
     return chdir(NativePath(directory).c_str()) == 0;
 }
 
+std::unique_ptr<ShellThreadScope> FileShellNamespace::EnterWorkerThread() {
+    // Files need no per-thread set-up.
+    return std::make_unique<ShellThreadScope>();
+}
+
 ShellNamespace& DefaultShellNamespace() {
     static FileShellNamespace shell;
     return shell;

@@ -54,6 +54,7 @@ public:
     int MajorVersion() override { return 0; }
     std::u16string CurrentDirectory() override;
     bool ChangeCurrentDirectory(const std::u16string& directory) override;
+    std::unique_ptr<ShellThreadScope> EnterWorkerThread() override;
 
     // Used by the folder objects.
     void CountEnumeration() { ++FEnumerations; }

@@ -259,6 +259,20 @@ private:
     HMENU FMenu;
 };
 
+// A single-threaded apartment for a worker: the shell hands icons of shortcuts out through COM.
+class ComApartment final : public ShellThreadScope {
+public:
+    ComApartment() : FEntered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() override {
+        if (FEntered) CoUninitialize();
+    }
+
+private:
+    bool FEntered;
+};
+
 class Win32ShellNamespace final : public ShellNamespace {
 public:
     std::shared_ptr<ShellObject> Desktop() override {
@@ -322,6 +336,7 @@ public:
     bool ChangeCurrentDirectory(const std::u16string& directory) override {
         return SetCurrentDirectoryW(win32::W(directory)) != FALSE;
     }
+    std::unique_ptr<ShellThreadScope> EnterWorkerThread() override { return std::make_unique<ComApartment>(); }
 };
 }  // namespace
 
