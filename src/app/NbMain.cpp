@@ -5,6 +5,7 @@
 #include "app/NbDataDir.h"
 #include "app/NbUtils.h"
 #include "app/NbVariables.h"
+#include "app/NbWarmUp.h"
 #include "framework/FormManager.h"
 #include "platform/Files.h"
 #include "platform/ShellNamespace.h"
@@ -312,17 +313,19 @@ void TMainForm::ShellTreeView1CustomDrawItem(ui::TObject*, ui::TCanvas& Canvas, 
 // ---- the program ------------------------------------------------------------------------------
 
 int RunProgram() {
-    // Start: the data directory, the system's icons, the links, the main window.
+    const TShellWarmUp warmUp;
+    // Start: the data directory, the system's icons, the links, the main window. The icons' list
+    // is bound once the window is made, so that the warm-up has the time to make it.
     DataDir = GetDataDir(DialogQuestions());
     SysImages = new ui::TImageList(nullptr);
-    SysImages->BindHandle(platform::GetShellNamespace().SystemSmallImages(), 0);
-    SysImages->SetShareImages(true);
     Links.clear();
     if (auto document = util::LoadLinksFile(DataDir + u"links.dat")) {
         Links = std::move(document->Lines);
         LinksEncoding = document->Encoding;
     }
     MainForm = new TMainForm();
+    SysImages->BindHandle(platform::GetShellNamespace().SystemSmallImages(), 0);
+    SysImages->SetShareImages(true);
 
     // The one showing of the window.
     if (DataReady) {

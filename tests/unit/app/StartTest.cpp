@@ -7,9 +7,11 @@
 
 #include "app/NbDataDir.h"
 #include "app/NbVariables.h"
+#include "app/NbWarmUp.h"
 #include "controls/FolderDialogEx.h"
 #include "framework/ResourceManager.h"
 #include "platform/posix/FileShellNamespace.h"
+#include "support/FileShell.h"
 #include "support/RecordingShellOperations.h"
 #include "support/ScopedRegistry.h"
 #include "support/TempDir.h"
@@ -141,4 +143,12 @@ TEST(FolderDialog, FlagsStatusLinesAndAnswers) {
     EXPECT_EQ(shell.Browsed.Caption, u"");  // an empty caption keeps the browser's own
     EXPECT_EQ(shell.Browsed.Status, u"Mit: D:\\");
     EXPECT_EQ(dialog.StatusText(u""), u"Ohne: ");
+}
+
+TEST(ShellWarmUp, ReadiesTheImageListAndBothProgramsFolders) {
+    FileShellFixture fixture;
+    fixture.UseProgramsFolders();
+    TShellWarmUp warmUp;
+    warmUp.Wait();
+    EXPECT_EQ(warmUp.StepsDone(), 3);
 }
