@@ -80,37 +80,55 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
 }
 
 std::u16string FromUtf8(std::string_view bytes) {
-    // Never more units than bytes.
-    std::u16string out(bytes.size(), u'\0');
-    char16_t* next = out.data();
-    size_t i = 0;
-    const size_t n = bytes.size();
+    // Never more units than bytes. Every byte is widened first (a loop the compiler turns into
+    // vector code): for ASCII that is the result. Otherwise the sequences from the first other
+    // byte on are decoded, and the ASCII runs between them, already widened, moved up behind.
+    const std::size_t n = bytes.size();
+    std::u16string out(n, u'\0');
+    char16_t* const units = out.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    unsigned high = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char b = in[i];
+        units[i] = b;
+        high |= b;
+    }
+    if (high < 0x80) return out;
+    std::size_t i = 0;
+    while (in[i] < 0x80) ++i;
+    char16_t* next = units + i;
     while (i < n) {
-        // Runs of ASCII eight bytes at a time.
-        while (i + 8 <= n) {
-            std::uint64_t eight;
-            std::memcpy(&eight, bytes.data() + i, 8);
-            if (eight & 0x8080808080808080ULL) break;
-            for (int k = 0; k < 8; ++k) next[k] = static_cast<unsigned char>(bytes[i + k]);
-            next += 8;
-            i += 8;
-        }
-        if (i >= n) break;
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        size_t len = 0;
-        char32_t cp = 0, min = 0;
-        if (b0 < 0x80) {
-            *next++ = static_cast<char16_t>(b0);
-            ++i;
+        if (in[i] < 0x80) {
+            // An ASCII run, eight bytes at a time to its end.
+            std::size_t end = i + 1;
+            while (end + 8 <= n) {
+                std::uint64_t eight;
+                std::memcpy(&eight, in + end, 8);
+                if (eight & 0x8080808080808080ULL) break;
+                end += 8;
+            }
+            while (end < n && in[end] < 0x80) ++end;
+            std::memmove(next, units + i, (end - i) * sizeof(char16_t));
+            next += end - i;
+            i = end;
             continue;
         }
+        const unsigned char b0 = in[i];
+        // The common two-byte form (Latin letters with marks) first.
+        if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < n && (in[i + 1] & 0xC0) == 0x80) {
+            *next++ = static_cast<char16_t>(((b0 & 0x1F) << 6) | (in[i + 1] & 0x3F));
+            i += 2;
+            continue;
+        }
+        size_t len = 0;
+        char32_t cp = 0, min = 0;
         if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
         else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
         else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
         else { next = PutUtf16(next, Replacement); ++i; continue; }
         size_t k = 1;
         for (; k < len && i + k < n; ++k) {
-            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            const unsigned char b = in[i + k];
             if ((b & 0xC0) != 0x80) break;
             cp = (cp << 6) | (b & 0x3F);
         }
@@ -123,7 +141,7 @@ std::u16string FromUtf8(std::string_view bytes) {
         next = PutUtf16(next, cp);
         i += len;
     }
-    out.resize(static_cast<std::size_t>(next - out.data()));
+    out.resize(static_cast<std::size_t>(next - units));
     return out;
 }
 
