@@ -179,10 +179,25 @@ TShellFolder::TShellFolder(TShellFolder* AParent, PCItemIDList ID, ShellObjectRe
     for (TShellFolder* p = AParent ? AParent->FParent : nullptr; p; p = p->FParent) ++FLevel;
 }
 
+TShellFolder::TShellFolder(TShellFolder* AParent, PCItemIDList ID, BindWhenAsked)
+    : TShellFolder(AParent, ID, ShellObjectRef()) {
+    FBindPending = true;
+    FBindUnderParent = AParent != nullptr;
+}
+
 TShellFolder::~TShellFolder() = default;
 
+const ShellObjectRef& TShellFolder::ShellFolder() const {
+    if (FBindPending) {
+        FBindPending = false;
+        // Under the parent given when the item was made; without one the list is the desktop's.
+        FIShellFolder = BindItemFolder(FBindUnderParent ? FParent->ShellFolder() : nullptr, FPIDL.get(), 0);
+    }
+    return FIShellFolder;
+}
+
 ShellObjectRef TShellFolder::ParentShellFolder() const {
-    if (FParent) return FParent->FIShellFolder;
+    if (FParent) return FParent->ShellFolder();
     return DesktopShellFolder();
 }
 
@@ -267,7 +282,7 @@ void TShellFolder::SetDetails(int Index, const std::u16string& Value) {
 const ShellObjectRef& TShellFolder::DetailInterface() {
     if (FDetailSought) return FDetailInterface;
     FDetailSought = true;
-    if (!FIShellFolder) return FDetailInterface;
+    if (!ShellFolder()) return FDetailInterface;
     const PCItemIDList full = FFullPIDL.get();
     // The details face first, sought as a child's folder would be.
     FIShellDetails = FIShellFolder->BindToObject(full, ShellFace::Details);

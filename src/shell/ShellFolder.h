@@ -36,6 +36,10 @@ class TShellFolder {
 public:
     // A parent of nullptr means the desktop item. The list is copied; the caller keeps its own.
     TShellFolder(TShellFolder* AParent, PCItemIDList ID, ShellObjectRef SF);
+    // An item whose own folder is bound (BindItemFolder, under its parent's folder) when it is
+    // first asked for: binding costs time, and most items of a long list are never opened.
+    struct BindWhenAsked {};
+    TShellFolder(TShellFolder* AParent, PCItemIDList ID, BindWhenAsked);
     virtual ~TShellFolder();
     TShellFolder(const TShellFolder&) = delete;
     TShellFolder& operator=(const TShellFolder&) = delete;
@@ -45,7 +49,7 @@ public:
     TShellFolder* Parent() const { return FParent; }
     int Level() const { return FLevel; }
     // The item's own folder; empty for leaves (files, shortcuts).
-    const ShellObjectRef& ShellFolder() const { return FIShellFolder; }
+    const ShellObjectRef& ShellFolder() const;
     const ShellObjectRef& ShellFolder2();
     const ShellObjectRef& ShellDetails();
     ShellWindow ViewHandle() const { return FViewHandle; }
@@ -79,7 +83,9 @@ private:
     IdListPtr FPIDL;
     IdListPtr FFullPIDL;
     TShellFolder* FParent = nullptr;
-    ShellObjectRef FIShellFolder;
+    mutable ShellObjectRef FIShellFolder;
+    mutable bool FBindPending = false;
+    bool FBindUnderParent = false;
     ShellObjectRef FIShellFolder2;
     ShellObjectRef FIShellDetails;
     ShellObjectRef FDetailInterface;

@@ -109,12 +109,14 @@ void TCustomShellTreeView::BuildRoot() {
 }
 
 void TCustomShellTreeView::SetUpNode(TTreeNode* Node, PCItemIDList ID, TTreeNode* ParentNode) {
-    Node->SetData(NewChildItem(ParentNode, ID).release());
+    Node->SetData(NewChildItem(ParentNode, ID, true).release());
     SetUpChild(Node, false);
 }
 
-std::unique_ptr<TShellFolder> TCustomShellTreeView::NewChildItem(TTreeNode* ParentNode, PCItemIDList ID) {
+std::unique_ptr<TShellFolder> TCustomShellTreeView::NewChildItem(TTreeNode* ParentNode, PCItemIDList ID,
+                                                                bool bindNow) {
     TShellFolder* parentItem = FolderOf(ParentNode);
+    if (!bindNow) return std::make_unique<TShellFolder>(parentItem, ID, TShellFolder::BindWhenAsked{});
     ShellObjectRef folder = BindItemFolder(parentItem ? parentItem->ShellFolder() : nullptr, ID, 0);
     return std::make_unique<TShellFolder>(parentItem, ID, folder);
 }
@@ -132,11 +134,11 @@ void TCustomShellTreeView::SetUpChild(TTreeNode* Node, bool deferred) {
         if (Node->SelectedIndex() == 0) Node->SetSelectedIndex(Node->ImageIndex());
     }
     const bool nonFolders = (FObjectTypes & Types(otNonFolders)) != 0;
-    if (nonFolders && item->ShellFolder()) {
-        if (deferred)
-            Node->SetChildrenPending();
-        else
-            Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+    if (nonFolders && deferred && item->IsFolder()) {
+        // Bound, and looked into, when the button is first needed.
+        Node->SetChildrenPending();
+    } else if (nonFolders && !deferred && item->ShellFolder()) {
+        Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
     } else {
         Node->SetHasChildren(item->SubFolders());
     }
@@ -179,8 +181,10 @@ void TCustomShellTreeView::ResolvePendingImages(TTreeNode* Node) {
 
 void TCustomShellTreeView::ResolvePendingChildren(TTreeNode* Node) {
     TShellFolder* item = FolderOf(Node);
-    if (!item || !item->ShellFolder()) return;
-    Node->AssignHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+    if (!item) return;
+    // A folder the shell cannot open shows a button when it reports subfolders.
+    Node->AssignHasChildren(item->ShellFolder() ? HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes))
+                                                : item->SubFolders());
 }
 
 void TCustomShellTreeView::FillNode(TTreeNode* Node) {
@@ -200,7 +204,7 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
             IdListPtr child = children->Next();
             if (!child) break;
             // The node carries its item from the start: the widget may ask for its text at once.
-            std::unique_ptr<TShellFolder> item = NewChildItem(Node, child.get());
+            std::unique_ptr<TShellFolder> item = NewChildItem(Node, child.get(), false);
             TTreeNode* node = Items().AddChildTextPending(Node, item.get());
             item.release();
             SetUpChild(node, true);

@@ -109,7 +109,8 @@ private:
     // (the widget draws the node), not when the node is made: a folder of hundreds of entries
     // costs only the rows on the screen. Open icons are learned by closed icon: the shell derives
     // the one from the other, and asking it costs as much as the first answer.
-    std::unique_ptr<TShellFolder> NewChildItem(ui::TTreeNode* ParentNode, PCItemIDList ID);
+    // Children read with a folder bind their own folders when first asked (bindNow false).
+    std::unique_ptr<TShellFolder> NewChildItem(ui::TTreeNode* ParentNode, PCItemIDList ID, bool bindNow);
     // The node's item is set; deferred leaves its text, icons and button to the first asking.
     void SetUpChild(ui::TTreeNode* Node, bool deferred);
     std::map<int, int> FOpenIcons;
