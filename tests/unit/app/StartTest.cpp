@@ -21,7 +21,6 @@ using namespace app;
 namespace {
 const std::u16string ShellFolders = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-std::u16string Text(const std::filesystem::path& p) { return platform::posix::ShellPathText(p.string()); }
 
 struct Answers {
     std::vector<std::u16string> folders;  // what the dialog returns, in turn; beyond them: cancel
