@@ -80,39 +80,28 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
 }
 
 std::u16string FromUtf8(std::string_view bytes) {
-    // Never more units than bytes. Every byte is widened first (a loop the compiler turns into
-    // vector code): for ASCII that is the result. Otherwise the sequences from the first other
-    // byte on are decoded, and the ASCII runs between them, already widened, moved up behind.
+    // Never more units than bytes. Runs of ASCII are found eight bytes at a time and widened in
+    // one loop the compiler turns into vector code; the sequences between them are decoded.
     const std::size_t n = bytes.size();
     std::u16string out(n, u'\0');
-    char16_t* const units = out.data();
+    char16_t* next = out.data();
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    unsigned high = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char b = in[i];
-        units[i] = b;
-        high |= b;
-    }
-    if (high < 0x80) return out;
     std::size_t i = 0;
-    while (in[i] < 0x80) ++i;
-    char16_t* next = units + i;
     while (i < n) {
-        if (in[i] < 0x80) {
-            // An ASCII run, eight bytes at a time to its end.
-            std::size_t end = i + 1;
-            while (end + 8 <= n) {
-                std::uint64_t eight;
-                std::memcpy(&eight, in + end, 8);
-                if (eight & 0x8080808080808080ULL) break;
-                end += 8;
-            }
-            while (end < n && in[end] < 0x80) ++end;
-            std::memmove(next, units + i, (end - i) * sizeof(char16_t));
-            next += end - i;
-            i = end;
-            continue;
+        std::size_t end = i;
+        while (end + 8 <= n) {
+            std::uint64_t eight;
+            std::memcpy(&eight, in + end, 8);
+            if (eight & 0x8080808080808080ULL) break;
+            end += 8;
         }
+        while (end < n && in[end] < 0x80) ++end;
+        char16_t* const run = next;
+        const unsigned char* const from = in + i;
+        for (std::size_t k = 0; k < end - i; ++k) run[k] = from[k];
+        next += end - i;
+        i = end;
+        if (i >= n) break;
         const unsigned char b0 = in[i];
         // The common two-byte form (Latin letters with marks) first.
         if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < n && (in[i + 1] & 0xC0) == 0x80) {
@@ -141,7 +130,7 @@ std::u16string FromUtf8(std::string_view bytes) {
         next = PutUtf16(next, cp);
         i += len;
     }
-    out.resize(static_cast<std::size_t>(next - units));
+    out.resize(static_cast<std::size_t>(next - out.data()));
     return out;
 }
 
