@@ -42,6 +42,21 @@ ASAN_OPTIONS=detect_leaks=1 build/native/tests/nimbrel_unit_tests --gtest_brief=
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 count "$log_dir/unit.log"
 
+echo "== tier 1 again under ThreadSanitizer: the workers and the hand-over between threads"
+# Without address-space randomisation: the sanitizer's fixed memory layout needs it on newer kernels.
+if build tsan; then
+    setarch "$(uname -m)" -R build/tsan/tests/nimbrel_unit_tests --gtest_brief=1 >"$log_dir/unit-tsan.log" 2>&1
+    tsan_status=$?
+    grep -E '^\[  (PASSED|FAILED)  \]|WARNING: ThreadSanitizer' "$log_dir/unit-tsan.log" | sort | uniq -c
+else
+    tsan_status=1
+fi
+# A run already counted above: only a race or a failure adds one.
+if [ "$tsan_status" -ne 0 ]; then
+    status=1
+    failed=$((failed + 1))
+fi
+
 echo "== kill during save: links.dat and the file-backed registry"
 bash scripts/kill-trial.sh 2>&1 | tee "$log_dir/kill-trial.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
