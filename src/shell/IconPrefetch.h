@@ -32,7 +32,6 @@ public:
     // The icon of the list at index (0 when the shell knows none): the worker's answer, waited for
     // while the worker is asking, or asked here when the worker has not come to it yet.
     int IconIndex(std::size_t index);
-    std::size_t Count() const { return FCount; }
     // Icons the worker asked for, for tests and measurements.
     std::size_t AskedByWorker() const { return FAskedByWorker.load(); }
 

@@ -14,16 +14,19 @@ using namespace ui;
 using headless::PeerOf;
 
 namespace {
-struct TreeForm : TForm {
-    TreeForm() : TForm(nullptr) {
+// A borderless form filled by one tree of the given kind.
+template <class Kind>
+struct TreeFormOf : TForm {
+    TreeFormOf() : TForm(nullptr) {
         SetBorderStyle(bsNone);
         SetBounds(0, 0, 300, 400);
-        Tree = new TTreeView(this);
+        Tree = new Kind(this);
         Tree->SetParent(this);
         Tree->SetBounds(0, 0, 300, 400);
     }
-    TTreeView* Tree;
+    Kind* Tree;
 };
+using TreeForm = TreeFormOf<TTreeView>;
 
 std::vector<std::u16string> Texts(const TTreeNodes& nodes) {
     std::vector<std::u16string> texts;
@@ -218,21 +221,8 @@ TEST(TreeView, SortingWithAnyComparatorKeepsEveryNode) {
     EXPECT_EQ(rows, sorted);
 }
 
-namespace {
-struct AskingForm : TForm {
-    AskingForm() : TForm(nullptr) {
-        SetBorderStyle(bsNone);
-        SetBounds(0, 0, 300, 400);
-        Tree = new AskingTree(this);
-        Tree->SetParent(this);
-        Tree->SetBounds(0, 0, 300, 400);
-    }
-    AskingTree* Tree;
-};
-}  // namespace
-
 TEST(TreeView, PendingTextsAreAskedOnceWhenFirstReadAndOpeningNeedsChildren) {
-    AskingForm form;
+    TreeFormOf<AskingTree> form;
     TTreeNodes& items = form.Tree->Items();
     TTreeNode* root = items.AddChild(nullptr, u"Programme");
     TTreeNode* first = items.AddChildTextPending(root, reinterpret_cast<void*>(std::intptr_t{1}));
