@@ -1,14 +1,20 @@
 #include "platform/Utf.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace platform {
 
 namespace {
 constexpr char32_t Replacement = 0xFFFD;
 
-// Writers into a buffer sized for the worst case beforehand (3 bytes per unit, 1 unit per byte).
+// Writers into a buffer sized beforehand.
 char* PutUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
         *out++ = static_cast<char>(cp);
@@ -38,6 +44,55 @@ char16_t* PutUtf16(char16_t* out, char32_t cp) {
     }
     return out;
 }
+
+// The leading ASCII units of in[0, n) narrowed into out; returns how many. Blocks are stored
+// whole, so out must have room for n bytes: what lies past the count is written over later.
+std::size_t NarrowAscii(const char16_t* in, std::size_t n, char* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i wideBits = _mm_set1_epi16(static_cast<short>(0xFF80));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(units, units));
+        const unsigned ascii = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, wideBits), _mm_setzero_si128())));
+        if (ascii != 0xFFFF) return i + static_cast<std::size_t>(std::countr_one(ascii)) / 2;
+    }
+#else
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t units;
+        std::memcpy(&units, in + i, 8);
+        if (units & 0xFF80FF80FF80FF80ULL) break;
+        for (std::size_t k = 0; k < 4; ++k) out[i + k] = static_cast<char>(in[i + k]);
+    }
+#endif
+    for (; i < n && in[i] < 0x80; ++i) out[i] = static_cast<char>(in[i]);
+    return i;
+}
+
+// The leading ASCII bytes of in[0, n) widened into out; returns how many. As above, out must
+// have room for n units.
+std::size_t WidenAscii(const unsigned char* in, std::size_t n, char16_t* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+        if (high) return i + static_cast<std::size_t>(std::countr_zero(high));
+    }
+#else
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, in + i, 8);
+        if (eight & 0x8080808080808080ULL) break;
+        for (std::size_t k = 0; k < 8; ++k) out[i + k] = in[i + k];
+    }
+#endif
+    for (; i < n && in[i] < 0x80; ++i) out[i] = in[i];
+    return i;
+}
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
@@ -46,61 +101,70 @@ std::string ToUtf8(std::u16string_view text) {
     return out;
 }
 
-void AppendUtf8(std::u16string_view text, std::string& out) {
-    // A unit takes at most three bytes (a pair of two units takes four).
-    const std::size_t start = out.size();
-    out.resize(start + 3 * text.size());
-    char* next = out.data() + start;
-    const std::size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        // Runs of ASCII four units at a time: the common case, and a cheap test for it.
-        while (i + 4 <= n) {
-            std::uint64_t units;
-            std::memcpy(&units, text.data() + i, 8);
-            if (units & 0xFF80FF80FF80FF80ULL) break;
-            for (int k = 0; k < 4; ++k) next[k] = static_cast<char>(text[i + k]);
-            next += 4;
-            i += 4;
+std::size_t Utf8Length(std::u16string_view text) {
+    // Every unit counted as if alone, in blocks whose count fits 16 bits so that the loop runs in
+    // narrow vector lanes; a pair then gives back the two bytes its halves counted beyond its four.
+    std::size_t bytes = text.size();
+    unsigned surrogates = 0;
+    for (std::size_t block = 0; block < text.size(); block += 16384) {
+        const std::size_t end = std::min(text.size(), block + 16384);
+        std::uint16_t extra = 0, pairs = 0;
+        for (std::size_t i = block; i < end; ++i) {
+            const std::uint16_t c = text[i];
+            extra = static_cast<std::uint16_t>(extra + (c >= 0x80) + (c >= 0x800));
+            pairs = static_cast<std::uint16_t>(pairs | ((c & 0xF800) == 0xD800));
         }
-        if (i >= n) break;
-        char32_t c = text[i];
-        if (c < 0x80) {
-            *next++ = static_cast<char>(c);
-            continue;
-        }
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = Replacement;  // unpaired surrogate
-        }
-        next = PutUtf8(next, c);
+        bytes += extra;
+        surrogates |= pairs;
     }
-    out.resize(static_cast<std::size_t>(next - out.data()));
+    if (!surrogates) return bytes;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            bytes -= 2;
+            ++i;
+        }
+    return bytes;
+}
+
+char* EncodeUtf8(std::u16string_view text, char* out) {
+    // Every unit gives at least one byte, so the room left is never less than the units left.
+    const char16_t* const in = text.data();
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t ascii = NarrowAscii(in + i, n - i, out);
+        out += ascii;
+        i += ascii;
+        if (i >= n) break;
+        char32_t c = in[i++];
+        if (c >= 0xD800 && c <= 0xDBFF && i < n && in[i] >= 0xDC00 && in[i] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (in[i++] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            c = Replacement;  // unpaired surrogate
+        out = PutUtf8(out, c);
+    }
+    return out;
+}
+
+void AppendUtf8(std::u16string_view text, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + Utf8Length(text));
+    EncodeUtf8(text, out.data() + start);
 }
 
 std::u16string FromUtf8(std::string_view bytes) {
-    // Never more units than bytes. Runs of ASCII are found eight bytes at a time and widened in
-    // one loop the compiler turns into vector code; the sequences between them are decoded.
+    // Never more units than bytes. Runs of ASCII are widened a block at a time; the sequences
+    // between them are decoded.
     const std::size_t n = bytes.size();
     std::u16string out(n, u'\0');
     char16_t* next = out.data();
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t i = 0;
     while (i < n) {
-        std::size_t end = i;
-        while (end + 8 <= n) {
-            std::uint64_t eight;
-            std::memcpy(&eight, in + end, 8);
-            if (eight & 0x8080808080808080ULL) break;
-            end += 8;
-        }
-        while (end < n && in[end] < 0x80) ++end;
-        char16_t* const run = next;
-        const unsigned char* const from = in + i;
-        for (std::size_t k = 0; k < end - i; ++k) run[k] = from[k];
-        next += end - i;
-        i = end;
+        // Units written never outrun bytes read, so the room left covers the bytes left.
+        const std::size_t ascii = WidenAscii(in + i, n - i, next);
+        next += ascii;
+        i += ascii;
         if (i >= n) break;
         const unsigned char b0 = in[i];
         // The common two-byte form (Latin letters with marks) first.

@@ -10,5 +10,9 @@ std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view bytes);
 // The same, appending to what out holds already (no string of its own per call).
 void AppendUtf8(std::u16string_view text, std::string& out);
+// The bytes ToUtf8 gives for text, and the encoding written into room of exactly that size
+// (returns the end of what was written).
+std::size_t Utf8Length(std::u16string_view text);
+char* EncodeUtf8(std::u16string_view text, char* out);
 
 }  // namespace platform

@@ -17,6 +17,8 @@ using platform::ToAnsi;
 using platform::ToUtf8;
 using platform::AppendAnsi;
 using platform::AppendUtf8;
+using platform::EncodeUtf8;
+using platform::Utf8Length;
 
 // Encoding named by the mark at the start of the bytes, and the mark's length; Ansi and 0 without.
 TextEncoding DetectEncoding(std::string_view bytes, size_t& markLength);

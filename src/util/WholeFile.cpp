@@ -29,26 +29,51 @@ private:
 constexpr std::uint32_t Chunk = 1u << 20;
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+bool ReadFileThrough(const std::u16string& path, ReadSink& sink) {
     auto& fs = platform::GetFiles();
     ScopedHandle file(fs.Open(path, platform::FileAccess::Read, platform::ShareRead, platform::FileDisposition::OpenExisting));
-    if (file.Get() == platform::InvalidFileHandle) return std::nullopt;
+    if (file.Get() == platform::InvalidFileHandle) return false;
     std::uint32_t low = 0, high = 0;
-    const size_t expected = fs.Size(file.Get(), low, high) && high == 0 ? low : 0;
-    // Read straight into the string and on to the end rather than trusting the size: the file may
-    // change while it is read.
-    std::string bytes(expected + 1, '\0');
-    size_t used = 0;
+    if (fs.Size(file.Get(), low, high)) sink.Expect((std::uint64_t{high} << 32) | low);
+    // On to the end rather than trusting the size: the file may change while it is read.
     for (;;) {
-        if (used == bytes.size()) bytes.resize(bytes.size() + Chunk);
-        const auto want = static_cast<std::uint32_t>(std::min<size_t>(Chunk, bytes.size() - used));
+        const std::span<char> room = sink.Room();
+        const auto want = static_cast<std::uint32_t>(std::min<size_t>(Chunk, room.size()));
         std::uint32_t done = 0;
-        if (!fs.Read(file.Get(), bytes.data() + used, want, done)) return std::nullopt;
-        if (done == 0) break;
-        used += done;
+        if (!fs.Read(file.Get(), room.data(), want, done)) return false;
+        if (done == 0) return true;
+        sink.Filled(std::min<std::size_t>(done, want));
     }
-    bytes.resize(used);
-    return bytes;
+}
+
+namespace {
+// The whole file in one string, sized by what the file says it holds plus one byte, so that the
+// end is seen without growing it.
+class WholeFileSink final : public ReadSink {
+public:
+    void Expect(std::uint64_t total) override {
+        if (total < Chunk * std::uint64_t{4096}) bytes_.resize(static_cast<std::size_t>(total) + 1);
+    }
+    std::span<char> Room() override {
+        if (used_ == bytes_.size()) bytes_.resize(bytes_.size() + Chunk);
+        return {bytes_.data() + used_, bytes_.size() - used_};
+    }
+    void Filled(std::size_t count) override { used_ += count; }
+    std::string Take() {
+        bytes_.resize(used_);
+        return std::move(bytes_);
+    }
+
+private:
+    std::string bytes_;
+    std::size_t used_ = 0;
+};
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+    WholeFileSink sink;
+    if (!ReadFileThrough(path, sink)) return std::nullopt;
+    return sink.Take();
 }
 
 namespace {
@@ -56,10 +81,15 @@ namespace {
 // file at once never write into each other's temporary file.
 std::u16string TemporaryNameFor(const std::u16string& path) {
     static std::atomic<std::uint32_t> saves{0};
-    const std::string suffix = "." + std::to_string(platform::GetSystem().ProcessId()) + "-" +
-                               std::to_string(saves.fetch_add(1)) + ".tmp";
     std::u16string name = path;
-    for (char c : suffix) name.push_back(static_cast<char16_t>(c));
+    const auto append = [&name](std::string_view part) {
+        for (char c : part) name.push_back(static_cast<char16_t>(c));
+    };
+    append(".");
+    append(std::to_string(platform::GetSystem().ProcessId()));
+    append("-");
+    append(std::to_string(saves.fetch_add(1)));
+    append(".tmp");
     return name;
 }
 
@@ -100,7 +130,16 @@ std::u16string FolderOf(const std::u16string& path) {
 }
 }  // namespace
 
-bool AtomicReplace(const std::u16string& requested, std::string_view bytes) {
+bool AtomicReplace(const std::u16string& path, std::string_view bytes) {
+    bool given = false;
+    return AtomicReplace(path, [&]() -> std::string_view {
+        if (given) return {};
+        given = true;
+        return bytes;
+    });
+}
+
+bool AtomicReplace(const std::u16string& requested, const std::function<std::string_view()>& nextPiece) {
     auto& fs = platform::GetFiles();
     // Through a symbolic link to its target: replacing the link itself would leave the target old.
     const std::u16string path = fs.FinalPath(requested);
@@ -111,11 +150,13 @@ bool AtomicReplace(const std::u16string& requested, std::string_view bytes) {
                                   platform::FileDisposition::CreateNew));
         if (file.Get() == platform::InvalidFileHandle) return false;
         bool ok = fs.CopyPermissions(path, file.Get());
-        for (size_t offset = 0; ok && offset < bytes.size();) {
-            const auto count = static_cast<std::uint32_t>(std::min<size_t>(Chunk, bytes.size() - offset));
-            std::uint32_t done = 0;
-            ok = fs.Write(file.Get(), bytes.data() + offset, count, done) && done == count;
-            offset += count;
+        for (std::string_view piece = ok ? nextPiece() : std::string_view(); ok && !piece.empty(); piece = nextPiece()) {
+            for (size_t offset = 0; ok && offset < piece.size();) {
+                const auto count = static_cast<std::uint32_t>(std::min<size_t>(Chunk, piece.size() - offset));
+                std::uint32_t done = 0;
+                ok = fs.Write(file.Get(), piece.data() + offset, count, done) && done == count;
+                offset += count;
+            }
         }
         ok = ok && fs.Flush(file.Get());
         file.Release();

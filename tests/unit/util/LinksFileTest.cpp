@@ -85,19 +85,22 @@ TEST(LinksFile, FailedSaveLeavesTheOldFile) {
     ASSERT_TRUE(SaveLinksFile(path, {{u"old\tC:\\old.txt"}, TextEncoding::Utf8Bom}));
     const std::string before = Bytes(dir.Native() / "links.dat");
     // A file-size limit below the new text stands in for a full disk: in a child process, so that
-    // the limit stays there.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64, 64};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const bool saved = SaveLinksFile(path, {{u"new\t" + std::u16string(100, u'x')}, TextEncoding::Utf8Bom});
-        ::_exit(saved ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save reported success";
+    // the limit stays there. The second text fails only after some of its pieces were written.
+    const auto saveUnderLimit = [&](rlim_t bytes, const LinksDocument& doc) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{bytes, bytes};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::_exit(SaveLinksFile(path, doc) ? 1 : 0);
+        }
+        int status = 0;
+        return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    EXPECT_TRUE(saveUnderLimit(64, {{u"new\t" + std::u16string(100, u'x')}, TextEncoding::Utf8Bom}))
+        << "the save reported success";
+    EXPECT_TRUE(saveUnderLimit(400000, {StringList(10000, u"new\t" + std::u16string(80, u'y')), TextEncoding::Utf8Bom}))
+        << "the save of many pieces reported success";
     EXPECT_EQ(Bytes(dir.Native() / "links.dat"), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Native()), {}), 1);  // no temporary file
     // Into a folder that does not exist: reported, nothing created.
