@@ -27,6 +27,25 @@ TEST(Win32LinksFile, UnicodeEncodingsRoundTripExactly) {
     }
 }
 
+TEST(Win32LinksFile, AFileOfManyPiecesRoundTripsThroughTheRealReadsAndWrites) {
+    // Far more than one piece, with a line longer than a piece, so that reads and writes end
+    // inside lines and inside characters.
+    WinTempDir dir;
+    const std::u16string path = dir.File(u"links.dat");
+    StringList lines;
+    for (int i = 0; i < 30000; ++i) lines.push_back(NonAsciiLinks[i % 2] + std::u16string(i % 37, u'\u00E4'));
+    lines.insert(lines.begin() + 100, std::u16string(300000, u'\u00F6') + u"\tC:\\long.lnk");
+    for (auto encoding : {TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        ASSERT_TRUE(SaveLinksFile(path, {lines, encoding}));
+        const auto back = LoadLinksFile(path);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->Encoding, encoding);
+        EXPECT_EQ(back->Lines, lines);
+        EXPECT_EQ(dir.Read(u"links.dat"), FormatLinksText({lines, encoding}));
+    }
+    EXPECT_EQ(dir.Count(), 1);
+}
+
 TEST(Win32LinksFile, AnsiReplacesOnlyWhatTheCodePageCannotHold) {
     ASSERT_EQ(GetACP(), 1252u) << "the expectations below are written for the Western code page";
     WinTempDir dir;
