@@ -205,7 +205,7 @@ std::string_view LinksEncoder::Next() {
     // than the room makes the room larger.
     const bool utf8 = document_.Encoding == TextEncoding::Utf8Bom;
     const bool little = document_.Encoding == TextEncoding::Utf16LE;
-    if (piece_.size() < Room && next_ < lines) piece_.resize(RoomFor(next_));
+    if (piece_.size() < Room) piece_.resize(RoomFor(next_));  // never less than a mark
     std::size_t used = mark.copy(piece_.data(), mark.size());
     while (next_ < lines && used < PieceSize) {
         const std::u16string& line = document_.Lines[next_];

@@ -149,6 +149,11 @@ TEST(LinksEncoder, PiecesAreWholeLinesAndTogetherTheFormattedText) {
         EXPECT_EQ(joined, EncodeText(text, encoding));
         EXPECT_EQ(FormatLinksText(doc), joined);
         EXPECT_EQ(ParseLinksText(joined).Lines, doc.Lines);
+        // A document without lines is its mark alone.
+        LinksDocument empty{{}, encoding};
+        LinksEncoder markOnly(empty);
+        EXPECT_EQ(markOnly.Next(), EncodeText(u"", encoding));
+        EXPECT_TRUE(markOnly.Next().empty());
     }
 }
 
