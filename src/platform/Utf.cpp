@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+// Every x86-64 processor has SSE2; GCC and Clang say so with __SSE2__, MSVC with _M_X64.
+#if defined(__SSE2__) || defined(_M_X64)
+#define NIMBREL_SSE2 1
 #include <emmintrin.h>
 #endif
 
@@ -49,7 +51,7 @@ char16_t* PutUtf16(char16_t* out, char32_t cp) {
 // whole, so out must have room for n bytes: what lies past the count is written over later.
 std::size_t NarrowAscii(const char16_t* in, std::size_t n, char* out) {
     std::size_t i = 0;
-#if defined(__SSE2__)
+#if defined(NIMBREL_SSE2)
     const __m128i wideBits = _mm_set1_epi16(static_cast<short>(0xFF80));
     for (; i + 8 <= n; i += 8) {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
@@ -74,7 +76,7 @@ std::size_t NarrowAscii(const char16_t* in, std::size_t n, char* out) {
 // have room for n units.
 std::size_t WidenAscii(const unsigned char* in, std::size_t n, char16_t* out) {
     std::size_t i = 0;
-#if defined(__SSE2__)
+#if defined(NIMBREL_SSE2)
     for (; i + 16 <= n; i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
