@@ -562,9 +562,14 @@ void TCustomShellTreeView::Refresh(TTreeNode* Node) {
         if (TTreeNode* counterpart = FindNodeById(oldFolder->AbsoluteID(), fresh)) counterpart->Expand(false);
     }
 
-    delete oldItem;
+    // The old nodes go before the item they hang from: the widget hands the selection on while
+    // they go, and the tree asks the items of the nodes it passes, whose parent this item is.
     Node->SetData(nullptr);
-    Node->Delete();
+    {
+        FlagScope updating(FUpdating);
+        Node->Delete();
+    }
+    delete oldItem;
 
     TTreeNode* first = Items().GetFirstNode();
     if (selectedList) SetSelected(FindNodeById(selectedList.get(), first));

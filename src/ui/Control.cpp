@@ -152,13 +152,13 @@ void TControl::HandleMouseMove(TShiftState shift, int x, int y) {
 }
 
 void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && DragSession::SourceReleased(this, x, y)) {
-        FPressed = false;
-        return;
-    }
-    const bool click = button == mbLeft && FPressed && ClientRect().Contains(x, y);
-    if (button == mbLeft) FPressed = false;
     const auto alive = FAlive;
+    // A release that ended a drag makes no click, but the press still gets its release: whatever
+    // a control keeps from its press (a pressed mark) would otherwise outlive the drag.
+    const bool dropped = button == mbLeft && DragSession::SourceReleased(this, x, y);
+    if (!*alive) return;
+    const bool click = !dropped && button == mbLeft && FPressed && ClientRect().Contains(x, y);
+    if (button == mbLeft) FPressed = false;
     if (click) Click();
     if (*alive) MouseUp(button, shift, x, y);
 }

@@ -50,9 +50,9 @@ public:
 
     // Driving, in client coordinates; the button's bit is added to the key state. A press keeps
     // the mouse for a control that captures it, the release lets it go.
-    void Press(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0, bool doubled = false);
-    void MoveTo(int x, int y, TShiftState shift = 0);
-    void Release(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
+    virtual void Press(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0, bool doubled = false);
+    virtual void MoveTo(int x, int y, TShiftState shift = 0);
+    virtual void Release(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
     // Press and release at one point; a double click is two, the second press marked doubled.
     void ClickAt(int x, int y, TMouseButton button = mbLeft);
     void DoubleClickAt(int x, int y);

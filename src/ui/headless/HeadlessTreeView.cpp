@@ -1,6 +1,7 @@
 #include "ui/headless/HeadlessTreeView.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "ui/TreeView.h"
 
@@ -31,10 +32,23 @@ void HeadlessTreeView::DeleteItem(std::intptr_t id) {
     if (found == Items.end()) return;
     const std::vector<std::intptr_t> children = found->second.Children;
     for (std::intptr_t child : children) DeleteItem(child);
-    auto& siblings = ChildrenOf(found->second.Parent);
+    const std::intptr_t parent = Items.at(id).Parent;
+    auto& siblings = ChildrenOf(parent);
+    const auto place = std::find(siblings.begin(), siblings.end(), id);
+    const std::vector<std::intptr_t> siblingsBefore(siblings.begin(), place);
+    const std::vector<std::intptr_t> siblingsAfter(place == siblings.end() ? place : place + 1, siblings.end());
     siblings.erase(std::remove(siblings.begin(), siblings.end(), id), siblings.end());
     Items.erase(id);
-    if (Selected == id) Selected = 0;
+    if (Selected == id) {
+        // The platform's tree moves the selection on (to the next sibling, else the parent,
+        // else the previous sibling) and asks and tells the tree, as for a user's choice.
+        Selected = 0;
+        const std::intptr_t heir = !siblingsAfter.empty() ? siblingsAfter.front()
+                                 : parent                 ? parent
+                                 : !siblingsBefore.empty() ? siblingsBefore.back()
+                                                          : 0;
+        if (heir && Items.count(heir)) SelectItem(heir);
+    }
     if (Editing == id) Editing = 0;
     if (Top == id) Top = Roots.empty() ? 0 : Roots.front();
 }
@@ -133,6 +147,43 @@ void HeadlessTreeView::UserEndEdit(const std::u16string* text) {
     if (accepted && text)
         if (const auto found = Items.find(id); found != Items.end())
             if (const TTreeNode* node = FTree.Items().GetNode(id)) found->second.Text = node->Text();
+}
+
+void HeadlessTreeView::Press(int x, int y, TMouseButton button, TShiftState shift, bool doubled) {
+    const auto alive = Control.Lifetime();
+    HeadlessPeer::Press(x, y, button, shift, doubled);
+    // A double click is answered at once; a single press waits for its release or a move.
+    if (*alive && !doubled) FTracking = Tracking{button, {x, y}};
+}
+
+void HeadlessTreeView::MoveTo(int x, int y, TShiftState shift) {
+    if (FTracking) {
+        // The widget takes the moves while it waits; one beyond the rectangle ends its wait (a
+        // drag begins, which the tree leaves to the program) and is taken too.
+        if (std::abs(x - FTracking->At.X) > DragDistance || std::abs(y - FTracking->At.Y) > DragDistance)
+            FTracking.reset();
+        return;
+    }
+    HeadlessPeer::MoveTo(x, y, shift);
+}
+
+void HeadlessTreeView::Release(int x, int y, TMouseButton button, TShiftState shift) {
+    if (!FTracking || FTracking->Button != button) {
+        HeadlessPeer::Release(x, y, button, shift);
+        return;
+    }
+    const TPoint at = FTracking->At;
+    FTracking.reset();
+    const auto alive = Control.Lifetime();
+    // The widget kept the release: it reports the click, then selects the row pressed.
+    if (button == mbLeft) {
+        Deliver([this] { Control.HandleClick(); });
+        if (!*alive) return;
+        if (const std::intptr_t item = ItemAt(at.X, at.Y)) SelectItem(item);
+        if (!*alive) return;
+    }
+    // The backend hands on the release the widget kept.
+    HeadlessPeer::Release(x, y, button, shift);
 }
 
 HeadlessTreeView& PeerOf(TTreeView& tree) {

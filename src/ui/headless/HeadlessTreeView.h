@@ -1,8 +1,12 @@
 #pragma once
 // A tree's in-memory widget: items with their text, pictures and state, rows of a fixed height
 // for hit tests, and a test's hand on the buttons, the selection and the label editor. Like the
-// platform's tree, the program's own expand call asks nothing, a selection asks the tree first.
+// platform's tree, the program's own expand call asks nothing, a selection asks the tree first,
+// a deleted selected item hands the selection on (asking first), and a press runs the widget's
+// own drag detection: it keeps the moves within the drag rectangle and the release, clicks, then
+// selects the row; the backend hands the kept release on afterwards, as the real one does.
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "ui/headless/HeadlessPeer.h"
@@ -32,6 +36,12 @@ public:
     void SetImages(std::intptr_t imageList) override { ImageList = imageList; }
     void EditLabel(std::intptr_t item) override;
 
+    void Press(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0, bool doubled = false) override;
+    void MoveTo(int x, int y, TShiftState shift = 0) override;
+    void Release(int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0) override;
+    // Half the platform's drag rectangle: moves within it stay part of a press.
+    static constexpr int DragDistance = 4;
+
     // The user clicks an item's button, picks an item, ends the label editor (nullptr cancels).
     void UserToggle(std::intptr_t item);
     void UserSelect(std::intptr_t item) { SelectItem(item); }
@@ -60,6 +70,12 @@ public:
 private:
     TTreeView& FTree;
     std::intptr_t FNextId = 1;
+    // A press whose release the widget's drag detection is waiting for.
+    struct Tracking {
+        TMouseButton Button;
+        TPoint At;
+    };
+    std::optional<Tracking> FTracking;
     std::vector<std::intptr_t>& ChildrenOf(std::intptr_t parent) {
         return parent ? Items[parent].Children : Roots;
     }

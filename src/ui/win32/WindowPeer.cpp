@@ -25,6 +25,27 @@ const wchar_t* const PeerProperty = L"NimbrelPeer";
 constexpr UINT_PTR NativeSubclassId = 1;
 // Child window ids start above the dialog ids IDOK and IDCANCEL, which dialog keys send.
 int nextChildId = 100;
+
+bool IsPress(UINT msg) {
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
+           msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+}
+
+TMouseButton ButtonOf(UINT msg) {
+    switch (msg) {
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP: return mbRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MBUTTONUP: return mbMiddle;
+        default: return mbLeft;
+    }
+}
+
+unsigned ButtonBit(TMouseButton button) { return 1u << static_cast<unsigned>(button); }
+
+int ButtonKey(TMouseButton button) { return button == mbRight ? VK_RBUTTON : button == mbMiddle ? VK_MBUTTON : VK_LBUTTON; }
 }  // namespace
 
 const wchar_t* const FormClass = L"NimbrelForm";
@@ -268,6 +289,7 @@ LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const std::shared_ptr<bool> alive = FAlive;
     if (RoutesMouse() && HandleMouse(msg, wp, lp)) return 0;
     if (!*alive) return 0;
+    if (FNative && RoutesMouse() && IsPress(msg)) return PressThroughNative(msg, wp, lp);
     switch (msg) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS: {
@@ -390,6 +412,8 @@ bool WindowPeer::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
         default: return false;
     }
     const std::shared_ptr<bool> alive = FAlive;
+    if (down) FAwaitingRelease |= ButtonBit(button);
+    if (up) FAwaitingRelease &= ~ButtonBit(button);
     if (down) {
         if (FControl.ControlStyle() & csCaptureMouse) {
             SetCapture(true);
@@ -408,6 +432,22 @@ bool WindowPeer::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
     }
     // The platform still sees the message: a right release becomes a context menu request.
     return !*alive;
+}
+
+LRESULT WindowPeer::PressThroughNative(UINT msg, WPARAM wp, LPARAM lp) {
+    const std::shared_ptr<bool> alive = FAlive;
+    const TMouseButton button = ButtonOf(msg);
+    // A tree runs its own drag detection inside the press and keeps the release when the button
+    // comes up before the pointer moved away: the component would stay pressed for good.
+    const LRESULT result = DefaultProc(msg, wp, lp);
+    if (!*alive || !(FAwaitingRelease & ButtonBit(button))) return result;
+    if (GetKeyState(ButtonKey(button)) < 0) return result;  // still held: a drag, released later
+    FAwaitingRelease &= ~ButtonBit(button);
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(FWindow, &at);
+    FControl.HandleMouseUp(button, ShiftFromKeyboard(), at.x, at.y);
+    return result;
 }
 
 bool WindowPeer::OnReflectedNotify(NMHDR* header, LRESULT& result) {

@@ -71,6 +71,9 @@ private:
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool HandleMouse(UINT msg, WPARAM wp, LPARAM lp);
+    // A press on a platform control that hears the mouse: the control's own handling, then the
+    // release that its drag detection may have taken.
+    LRESULT PressThroughNative(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT DialogCode(WPARAM wp, LPARAM lp);
     LRESULT ContextMenu(WPARAM wp, LPARAM lp);
     void OrderSiblingsByTab();
@@ -81,6 +84,7 @@ private:
     bool FTrackingLeave = false;
     bool FCapturedOnPress = false;  // the press took the mouse, so its release gives it back
     int FDepth = 0;  // messages of this window being handled, nested
+    unsigned FAwaitingRelease = 0;  // buttons (bit per TMouseButton) pressed and not yet released
 };
 
 // The window of a control's widget; nullptr when the control has no window yet.

@@ -236,3 +236,122 @@ TEST(MainForm, DeleteOpenTheLinksMenuAndLostActivation) {
     form.HandleActivate(ui::waInactive);
     EXPECT_FALSE(form.Showing());
 }
+
+namespace {
+// A tick counter for the drag's closing second: each read moves it on by 100 ms; the rest is
+// the machine's own.
+class FastClock final : public platform::System {
+public:
+    FastClock() : previous_(platform::SetSystem(this)) {}
+    ~FastClock() override { platform::SetSystem(previous_); }
+    std::u16string WindowsDirectory() override { return previous_->WindowsDirectory(); }
+    std::u16string ComputerName() override { return previous_->ComputerName(); }
+    std::u16string UserName() override { return previous_->UserName(); }
+    std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::u16string& p) override {
+        return previous_->FileVersion(p);
+    }
+    std::u16string ExecutablePath() override { return previous_->ExecutablePath(); }
+    std::uint32_t ProcessId() override { return previous_->ProcessId(); }
+    bool ProcessRunning(std::uint32_t id) override { return previous_->ProcessRunning(id); }
+    std::uint32_t TickCount() override { return now_ += 100; }
+
+private:
+    platform::System* previous_;
+    std::uint32_t now_ = 0;
+};
+
+// The pointer goes to a node's row, the way a hand moves it there.
+ui::TPoint PointerTo(Menu& menu, TTreeNode* node) {
+    const ui::TRect r = menu.widget->ItemRect(node->ItemId(), false);
+    const ui::TPoint at{r.Left + 5, (r.Top + r.Bottom) / 2};
+    Headless().Cursor = menu.form->ShellTreeView1->ClientToScreen(at);
+    menu.widget->MoveTo(at.X, at.Y);
+    return at;
+}
+
+// A user's click on a node's row: the pointer moves there, the button goes down and up.
+void UserClick(Menu& menu, TTreeNode* node) {
+    const ui::TPoint at = PointerTo(menu, node);
+    menu.widget->Press(at.X, at.Y);
+    menu.widget->Release(at.X, at.Y);
+}
+}  // namespace
+
+TEST(MainForm, ClicksOpenFoldersAndLaunchAnEntryThreeFoldersDown) {
+    Menu menu;
+    TMainForm& form = *menu.form;
+    menu.fixture.MakeFile("common/Zubehör/Werkzeug/Größen/Märker.desktop");
+    menu.fixture.MakeFile("common/Zubehör/Werkzeug/Größen/Zweiter.desktop");
+    menu.fixture.MakeFile("common/Tools/M3.desktop");
+    form.ShellTreeView1->Refresh(form.ShellTreeView1->Items().GetFirstNode());
+    AddMenuSelection = true;
+
+    // A folder at the top, opened and closed again first: every click leaves the pointer free.
+    UserClick(menu, NodeNamed(form, u"Spiele"));
+    UserClick(menu, NodeNamed(form, u"Spiele"));
+    EXPECT_FALSE(form.ShellTreeView1->MouseClick);
+    for (const char16_t* folder : {u"Zubehör", u"Werkzeug", u"Größen"}) {
+        TTreeNode* node = NodeNamed(form, folder);
+        ASSERT_NE(node, nullptr) << std::string(folder, folder + 3);
+        UserClick(menu, node);
+        EXPECT_TRUE(node->Expanded());
+        EXPECT_TRUE(form.Showing());
+    }
+    // The selection follows the pointer between the clicks.
+    PointerTo(menu, NodeNamed(form, u"Zweiter.desktop"));
+    EXPECT_EQ(form.ShellTreeView1->Selected(), NodeNamed(form, u"Zweiter.desktop"));
+    UserClick(menu, NodeNamed(form, u"Märker.desktop"));
+    const std::u16string path = menu.fixture.Text("common/Zubehör/Werkzeug/Größen/Märker.desktop");
+    ASSERT_EQ(menu.shell.Starts.size(), 1u);
+    EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + path + u"\"");
+    EXPECT_FALSE(form.Showing());
+    EXPECT_EQ(Links, util::StringList{u"Märker\t" + path});
+
+    // One folder down, in a window shown again.
+    form.Show();
+    UserClick(menu, NodeNamed(form, u"Tools"));
+    UserClick(menu, NodeNamed(form, u"M3.desktop"));
+    ASSERT_EQ(menu.shell.Starts.size(), 2u);
+    EXPECT_EQ(menu.shell.Starts[1].File, u"\"" + menu.fixture.Text("common/Tools/M3.desktop") + u"\"");
+
+    // A right click (the context menu's) leaves the pointer free as well.
+    form.Show();
+    const ui::TPoint at = PointerTo(menu, NodeNamed(form, u"Spiele"));
+    menu.widget->Press(at.X, at.Y, ui::mbRight);
+    menu.widget->Release(at.X, at.Y, ui::mbRight);
+    PointerTo(menu, NodeNamed(form, u"Editor.desktop"));
+    EXPECT_EQ(form.ShellTreeView1->Selected(), NodeNamed(form, u"Editor.desktop"));
+}
+
+TEST(MainForm, ADragOutOfASubfolderMovesTheEntryUnderThePointer) {
+    Menu menu;
+    FastClock clock;
+    TMainForm& form = *menu.form;
+    menu.fixture.MakeFile("common/Zubehör/Werkzeug/Marker.desktop");
+    form.ShellTreeView1->Refresh(form.ShellTreeView1->Items().GetFirstNode());
+    UserClick(menu, NodeNamed(form, u"Zubehör"));
+    UserClick(menu, NodeNamed(form, u"Werkzeug"));
+
+    // Pressed on the entry, moved in steps to the folder "Spiele" and let go there.
+    const ui::TPoint from = PointerTo(menu, NodeNamed(form, u"Marker.desktop"));
+    const ui::TRect target = menu.widget->ItemRect(NodeNamed(form, u"Spiele")->ItemId(), false);
+    const ui::TPoint to{from.X + 20, (target.Top + target.Bottom) / 2};
+    menu.widget->Press(from.X, from.Y);
+    for (int step = 1; step <= 6; ++step) {
+        const ui::TPoint p{from.X + (to.X - from.X) * step / 6, from.Y + (to.Y - from.Y) * step / 6};
+        Headless().Cursor = form.ShellTreeView1->ClientToScreen(p);
+        menu.widget->MoveTo(p.X, p.Y);
+    }
+    EXPECT_TRUE(form.ShellTreeView1->Dragging());
+    menu.widget->Release(to.X, to.Y);
+    ASSERT_EQ(menu.shell.FileOps.size(), 1u);
+    EXPECT_EQ(menu.shell.FileOps[0].From, menu.fixture.Text("common/Zubehör/Werkzeug/Marker.desktop") + u'\0');
+    EXPECT_EQ(menu.shell.FileOps[0].To, menu.fixture.Text("common/Spiele/Marker.desktop") + u'\0');
+    EXPECT_FALSE(form.ShellTreeView1->Dragging());
+    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_TRUE(form.Showing());
+    // After the drop the selection follows the pointer again.
+    EXPECT_FALSE(form.ShellTreeView1->MouseClick);
+    PointerTo(menu, NodeNamed(form, u"Rechner.desktop"));
+    EXPECT_EQ(form.ShellTreeView1->Selected(), NodeNamed(form, u"Rechner.desktop"));
+}

@@ -179,9 +179,15 @@ TEST(TreeView, UpdatesDrawOnceAndDeletionTellsEveryNodeChildrenFirst) {
     form.Tree->OnDeletion = [&](TObject*, TTreeNode* node) { deleted.push_back(node->Text()); };
     TTreeNode* first = root->Item(0);
     form.Tree->SetSelected(first->Item(0));
+    std::vector<TTreeNode*> handedOn;
+    form.Tree->OnChange = [&](TObject*, TTreeNode* node) { handedOn.push_back(node); };
     first->Delete();
     EXPECT_EQ(deleted, (std::vector<std::u16string>{u"Eintrag", u"Ordner"}));
-    EXPECT_EQ(form.Tree->Selected(), nullptr);
+    // Like the platform's tree, the widget hands the selection to the parent of a deleted
+    // selected item, then to the next sibling of that one when it goes too.
+    EXPECT_EQ(handedOn, (std::vector<TTreeNode*>{first, root->Item(0)}));
+    EXPECT_EQ(form.Tree->Selected(), root->Item(0));
+    form.Tree->OnChange = nullptr;
     EXPECT_EQ(root->Count(), 49);
     EXPECT_EQ(widget.Items.size(), 99u);
     items.Clear();

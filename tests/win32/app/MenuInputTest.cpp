@@ -1,0 +1,192 @@
+// The start menu's window over the real all-users programs folder, driven by real pointer input
+// through the platform's queue and the message loop: folders opened one after another, entries
+// launched one and three folders down, a drag out of a subfolder, the window made topmost.
+#include <gtest/gtest.h>
+
+#include "ui/win32/Win.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "app/NbMain.h"
+#include "app/NbVariables.h"
+#include "platform/win32/WinText.h"
+#include "support/RecordingShellOperations.h"
+#include "support/TextOut.h"
+#include "ui/Application.h"
+#include "ui/win32/WindowPeer.h"
+#include "win32/WinPump.h"
+
+using platform::win32::W;
+using ui::TTreeNode;
+using ui::win32::WindowOf;
+
+namespace {
+
+std::u16string CommonPrograms() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, path);
+    return platform::win32::U16(path);
+}
+
+void MakeFile(const std::u16string& path) {
+    HANDLE h = CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+}
+
+// A folder of the programs folder made for one test and removed afterwards, with its contents.
+struct ProgramsTree {
+    explicit ProgramsTree(const std::vector<std::u16string>& files) {
+        for (const std::u16string& file : files) {
+            const std::u16string path = Root + u"\\" + file;
+            for (std::size_t at = path.find(u'\\', Root.size()); at != std::u16string::npos;
+                 at = path.find(u'\\', at + 1))
+                CreateDirectoryW(W(path.substr(0, at)), nullptr);
+            MakeFile(path);
+        }
+    }
+    ~ProgramsTree() {
+        std::u16string from = Root + u'\0' + u'\0';
+        SHFILEOPSTRUCTW op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = W(from);
+        op.fFlags = FOF_NO_UI;
+        SHFileOperationW(&op);
+    }
+    const std::u16string Root = CommonPrograms() + u"\\Zubehör Prüfung";
+};
+
+// Pointer input paced as a hand makes it: each step from a worker, while this thread handles
+// the window's messages (a tree's press waits inside its own loop for the release).
+void Hand(const std::vector<std::function<void()>>& steps) {
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (const auto& step : steps) {
+            step();
+            Sleep(40);
+        }
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); });
+    worker.join();
+    // What the last input started.
+    for (int i = 0; i < 5; ++i) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        ui::Application().ProcessMessages();
+    }
+}
+
+void Input(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SendInput(1, &input, sizeof(input));
+}
+
+// The menu shown over the real programs folder, with launches and file operations recorded.
+struct ShownMenu {
+    ShownMenu() {
+        app::Links.clear();
+        app::AddMenuSelection = true;
+        form.ShellTreeView1->SetRoot(u"rfCommonPrograms");
+        form.SetBounds(40, 40, form.Width(), form.Height());
+        form.Show();
+        UpdateWindow(WindowOf(form));
+        ui::Application().ProcessMessages();
+    }
+    ~ShownMenu() {
+        app::Links.clear();
+        app::AddMenuSelection = false;
+    }
+    TTreeNode* Node(const std::u16string& prefix) {
+        for (TTreeNode* n = form.ShellTreeView1->Items().GetFirstNode(); n; n = n->GetNext())
+            if (n->Text().compare(0, prefix.size(), prefix) == 0) return n;
+        return nullptr;
+    }
+    // The middle of a node's row on the screen.
+    POINT RowPoint(TTreeNode* node) {
+        RECT r{};
+        *reinterpret_cast<HTREEITEM*>(&r) = reinterpret_cast<HTREEITEM>(node->ItemId());
+        HWND tree = WindowOf(*form.ShellTreeView1);
+        SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+        POINT p{r.left + 40, (r.top + r.bottom) / 2};
+        ClientToScreen(tree, &p);
+        return p;
+    }
+    void Click(const std::u16string& prefix) {
+        TTreeNode* node = Node(prefix);
+        ASSERT_NE(node, nullptr) << U8(prefix);
+        const POINT at = RowPoint(node);
+        Hand({[=] { Input(0, {at.x, at.y - 2}); }, [=] { Input(0, at); }, [=] { Input(MOUSEEVENTF_LEFTDOWN, at); },
+              [=] { Input(MOUSEEVENTF_LEFTUP, at); }});
+    }
+    RecordingShellOperations shell;
+    app::TMainForm form;
+};
+
+}  // namespace
+
+TEST(Win32MenuInput, EntriesOneAndThreeFoldersDownLaunchAfterEarlierClicks) {
+    ProgramsTree files({u"Werkzeug\\Größen\\Märker.txt", u"Werkzeug\\Größen\\Zweiter.txt", u"Tools\\M3.txt"});
+    ShownMenu menu;
+    ASSERT_NE(menu.Node(u"Zubehör Prüfung"), nullptr);
+    // Opened and closed once, then down three folders: each click leaves the selection free
+    // to follow the pointer.
+    menu.Click(u"Zubehör Prüfung");
+    menu.Click(u"Zubehör Prüfung");
+    EXPECT_FALSE(menu.Node(u"Zubehör Prüfung")->Expanded());
+    for (const char16_t* folder : {u"Zubehör Prüfung", u"Werkzeug", u"Größen"}) {
+        menu.Click(folder);
+        ASSERT_TRUE(menu.Node(folder)->Expanded()) << U8(folder);
+        EXPECT_FALSE(menu.form.ShellTreeView1->MouseClick);
+    }
+    const POINT second = menu.RowPoint(menu.Node(u"Zweiter"));
+    Hand({[=] { Input(0, second); }});
+    EXPECT_EQ(menu.form.ShellTreeView1->Selected(), menu.Node(u"Zweiter"));
+    menu.Click(u"Märker");
+    const std::u16string path = files.Root + u"\\Werkzeug\\Größen\\Märker.txt";
+    ASSERT_EQ(menu.shell.Starts.size(), 1u);
+    EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + path + u"\"");
+    EXPECT_FALSE(IsWindowVisible(WindowOf(menu.form)));
+    EXPECT_EQ(app::Links, util::StringList{u"Märker\t" + path});
+}
+
+TEST(Win32MenuInput, AnEntryOneFolderDownLaunches) {
+    ProgramsTree files({u"Tools\\M3.txt"});
+    ShownMenu menu;
+    menu.Click(u"Zubehör Prüfung");
+    menu.Click(u"Tools");
+    menu.Click(u"M3");
+    ASSERT_EQ(menu.shell.Starts.size(), 1u);
+    EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + files.Root + u"\\Tools\\M3.txt\"");
+}
+
+TEST(Win32MenuInput, ADragOutOfASubfolderMovesTheDraggedEntry) {
+    ProgramsTree files({u"Werkzeug\\Marker.txt", u"Spiele\\Solitär.txt"});
+    ShownMenu menu;
+    menu.Click(u"Zubehör Prüfung");
+    menu.Click(u"Werkzeug");
+    const POINT from = menu.RowPoint(menu.Node(u"Marker"));
+    const POINT to = menu.RowPoint(menu.Node(u"Spiele"));
+    std::vector<std::function<void()>> steps{[=] { Input(0, from); }, [=] { Input(MOUSEEVENTF_LEFTDOWN, from); }};
+    for (int step = 1; step <= 6; ++step)
+        steps.push_back([=] { Input(0, {from.x + 20 * step / 6, from.y + (to.y - from.y) * step / 6}); });
+    steps.push_back([=] { Input(0, {to.x + 20, to.y}); });
+    steps.push_back([=] { Input(MOUSEEVENTF_LEFTUP, {to.x + 20, to.y}); });
+    Hand(steps);
+    // The end of the drag keeps the window open for a second.
+    EXPECT_TRUE(PumpUntil([&] { return !menu.form.ShellTreeView1->Dragging() && menu.form.Tag() == 0; }));
+    ASSERT_EQ(menu.shell.FileOps.size(), 1u);
+    EXPECT_EQ(menu.shell.FileOps[0].From, files.Root + u"\\Werkzeug\\Marker.txt" + u'\0');
+    EXPECT_EQ(menu.shell.FileOps[0].To, files.Root + u"\\Spiele\\Marker.txt" + u'\0');
+    EXPECT_TRUE(IsWindowVisible(WindowOf(menu.form)));
+    // The pointer is free again: the selection follows it.
+    EXPECT_FALSE(menu.form.ShellTreeView1->MouseClick);
+}
