@@ -58,6 +58,7 @@ private:
 
 TMainForm::TMainForm() : MainWindowForm(false) {
     using namespace std::placeholders;
+    SetModalFrame(true);
     // The user and computer names take the free height down to the first button: the designed
     // 41 pixels cut the 17-pixel text's three lines.
     UserLabel->SetBounds(344, 112, 168, 84);

@@ -15,8 +15,6 @@ public:
     TMainForm();
     std::u16string ClassName() const override { return u"TMainForm"; }
 
-    bool ModalFrame() const override { return true; }
-
     // Closes the window (and so ends the program) whatever kept it open.
     void CloseMenu();
 

@@ -37,6 +37,12 @@ void TForm::SetBorderIcons(TBorderIcons icons) {
     if (FormPeer* widget = Widget()) widget->BorderChanged();
 }
 
+void TForm::SetModalFrame(bool modalFrame) {
+    if (modalFrame == FModalFrame) return;
+    FModalFrame = modalFrame;
+    if (FormPeer* widget = Widget()) widget->BorderChanged();
+}
+
 void TForm::Loaded() {
     TWinControl::Loaded();
     // The design is done: from here on it is shown at the screen's density.

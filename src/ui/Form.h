@@ -56,8 +56,10 @@ public:
     // The ten placement numbers of the window.
     TWindowPlacement GetPlacement();
     void SetPlacement(const TWindowPlacement& placement);
-    // The window gets the raised frame of a modal dialog in addition to its border style.
-    virtual bool ModalFrame() const { return false; }
+    // The window gets the raised frame of a modal dialog in addition to its border style (a
+    // property, not a hook: the window may be made while a derived form is still being built).
+    bool ModalFrame() const { return FModalFrame; }
+    void SetModalFrame(bool modalFrame);
     // Raises the form above all windows that are not topmost, or back.
     void SetTopmost(bool topmost);
     void BringToFront();
@@ -111,6 +113,7 @@ protected:
 private:
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    bool FModalFrame = false;
     TPosition FPosition = poDesigned;
     int FModalResult = mrNone;
     bool FModal = false;

@@ -1,5 +1,7 @@
 #include "ui/win32/FormWindow.h"
 
+#include <vector>
+
 #include <windowsx.h>
 
 #include "ui/Form.h"
@@ -123,7 +125,28 @@ void FormWindow::SetPlacement(const TWindowPlacement& p) {
 }
 
 void FormWindow::SetTopmost(bool topmost) {
-    SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    constexpr UINT Flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    HWND window = Handle();
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, Flags);
+    if (!topmost || (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+    // Wine puts a window that owns popups (a tree's tooltip) after the last of them without
+    // the topmost mark. The popups are lent to this window's owner for the move.
+    struct Owned {
+        HWND Self;
+        std::vector<HWND> Popups;
+    } owned{window, {}};
+    EnumWindows(
+        [](HWND w, LPARAM data) -> BOOL {
+            auto& o = *reinterpret_cast<Owned*>(data);
+            if (GetWindow(w, GW_OWNER) == o.Self) o.Popups.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&owned));
+    const LONG_PTR owner = reinterpret_cast<LONG_PTR>(GetWindow(window, GW_OWNER));
+    for (HWND popup : owned.Popups) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, owner);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, Flags);
+    for (HWND popup : owned.Popups)
+        if (IsWindow(popup)) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
 }
 
 void FormWindow::BringToFront() {

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/MainWindowDesign.h"
 #include "app/NbMain.h"
 #include "app/NbVariables.h"
 #include "platform/win32/WinText.h"
@@ -189,4 +190,13 @@ TEST(Win32MenuInput, ADragOutOfASubfolderMovesTheDraggedEntry) {
     EXPECT_TRUE(IsWindowVisible(WindowOf(menu.form)));
     // The pointer is free again: the selection follows it.
     EXPECT_FALSE(menu.form.ShellTreeView1->MouseClick);
+}
+
+TEST(Win32MenuInput, TheShownWindowBecomesTopmostAndItsTimerStops) {
+    ShownMenu menu;
+    HWND window = WindowOf(menu.form);
+    EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }))
+        << std::hex << GetWindowLongW(window, GWL_EXSTYLE);
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    EXPECT_FALSE(menu.form.Timer1->Enabled());
 }
