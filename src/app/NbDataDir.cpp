@@ -1,5 +1,7 @@
 #include "app/NbDataDir.h"
 
+#include <vector>
+
 #include "app/NbUtils.h"
 #include "app/NbVariables.h"
 #include "controls/FolderDialogEx.h"
@@ -23,13 +25,21 @@ bool DirectoryExists(const std::u16string& path) {
 // A path names an existing folder, its blanks around it not counting.
 bool UsableBase(const std::u16string& path) { return !util::TrimBlanks(path).empty() && DirectoryExists(path); }
 
-// Makes the folder and every missing folder above it.
+// Makes the folder and every missing folder above it. A root that is not there (a drive without
+// a medium, a share that went away) ends the climb: nothing can be made below it.
 void ForceDirectories(const std::u16string& path) {
-    const std::u16string folder = util::TrimTrailingBackslash(path);
-    if (folder.empty() || DirectoryExists(folder)) return;
-    const auto slash = folder.find_last_of(u'\\');
-    if (slash != std::u16string::npos && slash > 0) ForceDirectories(folder.substr(0, slash + 1));
-    platform::GetFiles().MakeDirectory(folder);
+    std::vector<std::u16string> missing;  // deepest first
+    for (std::u16string folder = util::TrimTrailingBackslash(path); !folder.empty() && !DirectoryExists(folder);) {
+        missing.push_back(folder);
+        const auto slash = folder.find_last_of(u'\\');
+        if (slash == std::u16string::npos || slash == 0) break;
+        std::u16string parent = util::TrimTrailingBackslash(folder.substr(0, slash + 1));
+        // A drive root keeps its backslash, so its parent is itself.
+        if (parent.size() >= folder.size()) break;
+        folder = std::move(parent);
+    }
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder)
+        if (!platform::GetFiles().MakeDirectory(*folder)) return;
 }
 }  // namespace
 
@@ -56,7 +66,15 @@ std::u16string ReadCommonAppData() {
 }
 
 bool GetAppPathDir(std::u16string& Path) {
-    Path = ReadAppString(u"AppPath", u"");
+    try {
+        Path = ReadAppString(u"AppPath", u"");
+    } catch (const framework::ERegistryException& error) {
+        // A value of another type is reported and then taken as absent, so that the program still
+        // starts; it stays as it is until the user chooses a folder in the dialog.
+        ui::Application().HandleException(error);
+        Path.clear();
+        return false;
+    }
     return UsableBase(Path);
 }
 

@@ -201,8 +201,10 @@ void TMainForm::SysCtrlClick(ui::TObject*) {
 
 void TMainForm::InfoClick(ui::TObject*) {
     CloseMenu();
-    platform::GetShellOperations().Execute(Handle(), u"open", platform::GetSystem().SystemDirectory() + u"\\rundll32.exe",
-                                           u"Shell32,ShellAboutA", u"", SwShow);
+    // The system's own about program shows its about box with the system's name. The shell's
+    // about entry point through rundll32 would take rundll32's own arguments for its texts.
+    platform::GetShellOperations().Execute(Handle(), u"open", platform::GetSystem().SystemDirectory() + u"\\winver.exe",
+                                           u"", u"", SwShow);
 }
 
 void TMainForm::RunClick(ui::TObject*) {

@@ -59,7 +59,8 @@ bool TFolderDialogEx::Run() {
         browser.SetStatusText(StatusText(path));
     };
     auto chosen = platform::GetShellOperations().BrowseForFolder(request);
-    if (!chosen) {
+    // An item without a path in the file system (a printer, the control panel) is no folder.
+    if (!chosen || chosen->empty()) {
         FFolder.clear();
         return false;
     }

@@ -93,6 +93,8 @@ public:
 
     // The platform's text for the reason the last failed call of this thread gave.
     virtual std::u16string LastErrorText() = 0;
+    // The same reason as the platform's error number (0 when none was given).
+    virtual std::uint32_t LastErrorCode() = 0;
 
     virtual std::int64_t UtcToLocal(std::int64_t fileTime) = 0;
     virtual std::int64_t LocalToUtc(std::int64_t fileTime) = 0;

@@ -7,6 +7,7 @@
 #include "platform/Utf.h"
 #include "shell/ShellConsts.h"
 #include "ui/Application.h"
+#include "ui/Backend.h"
 #include "util/DateTime.h"
 
 namespace shell {
@@ -247,7 +248,8 @@ TShellFolderProperties TShellFolder::Properties() const {
 int TShellFolder::ImageIndex(bool LargeIcon) const { return SystemIconIndex(FFullPIDL.get(), LargeIcon, false); }
 
 bool TShellFolder::ExecuteDefault() const {
-    return GetShellNamespace().ExecuteDefault(0, FFullPIDL.get());
+    // The application's window owns whatever the shell shows for it (a message, a choice).
+    return GetShellNamespace().ExecuteDefault(ui::GetBackend().ApplicationHandle(), FFullPIDL.get());
 }
 
 bool TShellFolder::Rename(const std::u16string& NewName) {
@@ -330,12 +332,14 @@ void TShellFolder::LoadColumnDetails(TShellFolder* RootFolder, ShellWindow windo
 
 void TShellFolder::LoadFileSystemDetails(int columnCount) {
     platform::DirectoryEntry entry;
-    auto search = platform::GetFiles().FindFirst(PathName(), entry);
+    auto& files = platform::GetFiles();
+    auto search = files.FindFirst(PathName(), entry);
     if (!search) {
-        // The search reports no reason of its own: a path that matches nothing is "file not found".
+        // The platform's reason; a search that gives none found nothing: "file not found".
         constexpr std::uint32_t ErrorFileNotFound = 2;
+        const std::uint32_t reason = files.LastErrorCode();
         std::u16string message = FormatShellMessage(SGetFolderDetailsError, DisplayName());
-        message.replace(message.rfind(u"%x"), 2, Hex(ErrorFileNotFound));
+        message.replace(message.rfind(u"%x"), 2, Hex(reason ? reason : ErrorFileNotFound));
         throw EInvalidPath(message);
     }
     const bool directory = (entry.Attributes & platform::AttrDirectory) != 0;

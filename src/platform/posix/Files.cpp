@@ -92,6 +92,18 @@ private:
 class PosixFiles final : public Files {
 public:
     std::u16string LastErrorText() override { return FromUtf8(std::strerror(errno)); }
+    std::uint32_t LastErrorCode() override {
+        // The reasons a path gives, as the Windows numbers the callers report.
+        switch (errno) {
+            case 0: return 0;
+            case ENOENT: return 2;   // file not found
+            case ENOTDIR: return 3;  // path not found
+            case EACCES:
+            case EPERM: return 5;    // access denied
+            case ENAMETOOLONG: return 206;
+            default: return 31;      // general failure
+        }
+    }
     FileHandle Open(const std::u16string& path, FileAccess access, unsigned, FileDisposition disposition) override {
         int flags = access == FileAccess::Read ? O_RDONLY : access == FileAccess::Write ? O_WRONLY : O_RDWR;
         if (disposition == FileDisposition::CreateAlways) flags |= O_CREAT | O_TRUNC;
@@ -177,6 +189,7 @@ public:
         return chmod(native.c_str(), mode) == 0;
     }
     std::unique_ptr<DirectorySearch> FindFirst(const std::u16string& pattern, DirectoryEntry& first) override {
+        errno = 0;  // a search that matches nothing gives no reason
         const std::string native = NativePath(pattern);
         const auto slash = native.find_last_of('/');
         std::string directory = slash == std::string::npos ? "." : native.substr(0, slash);

@@ -45,6 +45,7 @@ private:
 
 class Win32Files final : public Files {
 public:
+    std::uint32_t LastErrorCode() override { return GetLastError(); }
     std::u16string LastErrorText() override {
         const DWORD code = GetLastError();
         wchar_t* text = nullptr;

@@ -100,7 +100,8 @@ TEST(MainForm, SystemCommandsAndTheContextMenu) {
     EXPECT_EQ(menu.shell.Starts[0].Parameters, u"Shell32,Control_RunDLL");
     EXPECT_EQ(menu.shell.Starts[0].Show, 5);
     form.InfoClick(nullptr);
-    EXPECT_EQ(menu.shell.Starts[1].Parameters, u"Shell32,ShellAboutA");
+    EXPECT_EQ(menu.shell.Starts[1].File, platform::GetSystem().SystemDirectory() + u"\\winver.exe");
+    EXPECT_EQ(menu.shell.Starts[1].Parameters, u"");
     form.RunClick(nullptr);
     const std::u16string exe = platform::GetSystem().ExecutablePath();
     EXPECT_EQ(menu.shell.Starts[2].File, u"\"" + exe.substr(0, exe.find_last_of(u'\\') + 1) + u"run.exe\"");

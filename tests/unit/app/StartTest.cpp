@@ -9,12 +9,15 @@
 #include "app/NbVariables.h"
 #include "app/NbWarmUp.h"
 #include "controls/FolderDialogEx.h"
+#include "framework/Registry.h"
 #include "framework/ResourceManager.h"
 #include "platform/posix/FileShellNamespace.h"
 #include "support/FileShell.h"
 #include "support/RecordingShellOperations.h"
 #include "support/ScopedRegistry.h"
 #include "support/TempDir.h"
+#include "ui/Application.h"
+#include "ui/Exceptions.h"
 
 using namespace app;
 
@@ -142,6 +145,39 @@ TEST(FolderDialog, FlagsStatusLinesAndAnswers) {
     EXPECT_EQ(shell.Browsed.Caption, u"");  // an empty caption keeps the browser's own
     EXPECT_EQ(shell.Browsed.Status, u"Mit: D:\\");
     EXPECT_EQ(dialog.StatusText(u""), u"Ohne: ");
+
+    // Confirmed on an item that has no path in the file system: no folder was chosen.
+    shell.BrowseAnswer = u"";
+    EXPECT_FALSE(dialog.Execute(u"Applikationspfad wählen", u"", u""));
+    EXPECT_EQ(dialog.Folder(), u"");
+}
+
+TEST(DataDirectory, AnAppPathOfAnotherTypeIsReportedAndTakenAsAbsent) {
+    ScopedRegistry registry;
+    TempDir common, chosen;
+    registry.Put(platform::RootKey::LocalMachine, ShellFolders, u"Common AppData", platform::StringValue(common.Path()));
+    registry.Put(platform::RootKey::CurrentUser, AppRegistryKey(), u"AppPath", platform::RegValue{platform::RegDword, {7, 0, 0, 0}});
+    std::vector<std::u16string> reported;
+    ui::Application().OnException = [&](const std::exception& error) {
+        reported.push_back(dynamic_cast<const ui::Exception&>(error).Message());
+    };
+    Answers answers;
+    DataReady = true;
+    EXPECT_EQ(GetDataDir(answers.Questions()), common.Path() + u"\\Corvath\\Nimbrel\\1.0\\");
+    EXPECT_EQ(reported, std::vector<std::u16string>{u"Ungültiger Datentyp für 'AppPath'"});
+    EXPECT_TRUE(DataReady);
+    EXPECT_EQ(answers.dialogs, 0);
+    // Still the number: only a folder chosen in the dialog replaces it.
+    EXPECT_THROW(ReadAppString(u"AppPath", u""), framework::ERegistryException);
+
+    // Without a usable common folder the dialog asks, and its choice is stored as text.
+    std::filesystem::remove_all(common.Native() / "Corvath");
+    std::ofstream(common.Native() / "Corvath") << "kein Ordner";
+    answers.folders = {chosen.Path()};
+    EXPECT_EQ(GetDataDir(answers.Questions()), chosen.Path() + u"\\Corvath\\Nimbrel\\1.0\\");
+    EXPECT_EQ(ReadAppString(u"AppPath", u""), chosen.Path());
+    EXPECT_EQ(reported.size(), 2u);
+    ui::Application().OnException = nullptr;
 }
 
 TEST(ShellWarmUp, ReadiesTheImageListAndBothProgramsFolders) {
