@@ -43,7 +43,6 @@ inline const char16_t* const MainSizeTable[] = {
     u"ShellTreeView1\t1\t1\t0\t0\t8\t173\t8\t8",
     u"Shutdown1\t0\t0\t0\t0",
     u"SmallFont1\t0\t0\t0\t0",
-    u"StringComp1\t0\t0\t0\t0",
     u"Timer1\t0\t0\t0\t0",
     u"UserImage\t0\t0\t1\t0\t347\t-1\t8\t391",
     u"UserLabel\t0\t0\t1\t0\t344\t2\t112\t344",

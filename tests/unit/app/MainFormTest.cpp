@@ -142,6 +142,16 @@ TEST(MainForm, AClickLaunchesTheEntryUnderThePointerAndRemembersItOnce) {
     EXPECT_EQ(menu.shell.Starts.size(), 2u);
     EXPECT_EQ(Links.size(), 1u);
 
+    // Without the option a launch adds nothing.
+    AddMenuSelection = false;
+    form.Show();
+    TTreeNode* calculator = NodeNamed(form, u"Rechner.desktop");
+    form.ShellTreeView1->SetSelected(calculator);
+    menu.PointAt(calculator);
+    form.ShellTreeView1Click(nullptr);
+    EXPECT_EQ(menu.shell.Starts.size(), 3u);
+    EXPECT_EQ(Links.size(), 1u);
+
     // A folder only opens and closes.
     TTreeNode* games = NodeNamed(form, u"Spiele");
     form.Show();
@@ -149,7 +159,7 @@ TEST(MainForm, AClickLaunchesTheEntryUnderThePointerAndRemembersItOnce) {
     menu.PointAt(games);
     form.ShellTreeView1->HandleClick();
     EXPECT_TRUE(games->Expanded());
-    EXPECT_EQ(menu.shell.Starts.size(), 2u);
+    EXPECT_EQ(menu.shell.Starts.size(), 3u);
     EXPECT_TRUE(form.Showing());
     form.ShellTreeView1->HandleClick();
     EXPECT_FALSE(games->Expanded());
@@ -198,6 +208,16 @@ TEST(MainForm, DragsArmBeyondTenPixelsAndDropsMoveIntoTheFolder) {
     form.ShellTreeView1DragDrop(nullptr, form.ShellTreeView1, 5, rowOf(games).Top + 2);
     ASSERT_EQ(menu.shell.FileOps.size(), 2u);
     EXPECT_EQ(menu.shell.FileOps[1].To, menu.fixture.Text("common/Spiele/Editor.desktop") + u'\0');
+
+    // From a subfolder onto a file of the folder above: into that folder, under its own name.
+    menu.fixture.MakeFile("common/Spiele/Karten.desktop");
+    form.ShellTreeView1->Refresh(form.ShellTreeView1->Items().GetFirstNode());
+    NodeNamed(form, u"Spiele")->Expand(false);
+    form.ShellTreeView1->SetSelected(NodeNamed(form, u"Karten.desktop"));
+    form.ShellTreeView1DragDrop(nullptr, form.ShellTreeView1, 5, rowOf(NodeNamed(form, u"Rechner.desktop")).Top + 2);
+    ASSERT_EQ(menu.shell.FileOps.size(), 3u);
+    EXPECT_EQ(menu.shell.FileOps[2].From, menu.fixture.Text("common/Spiele/Karten.desktop") + u'\0');
+    EXPECT_EQ(menu.shell.FileOps[2].To, menu.fixture.Text("common/Karten.desktop") + u'\0');
 }
 
 TEST(MainForm, DeleteOpenTheLinksMenuAndLostActivation) {
