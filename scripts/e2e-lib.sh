@@ -20,9 +20,14 @@ make_template() {
     fresh_wine_prefix
     fill_demo_menu
     mkdir -p "$WINEPREFIX/drive_c/e2e-tools"
-    cp build/mingw/tests/Marker.exe "$WINEPREFIX/drive_c/e2e-tools/Marker.exe"
-    wine build/mingw/tests/MakeShortcut.exe \
-        'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Marker starten.lnk' 'C:\e2e-tools\Marker.exe' 'gestartet'
+    cp build/mingw/tests/Marker.exe build/mingw/tests/WindowInfo.exe "$WINEPREFIX/drive_c/e2e-tools/"
+    local programs='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+    wine build/mingw/tests/MakeShortcut.exe "$programs\Marker starten.lnk" 'C:\e2e-tools\Marker.exe' 'gestartet'
+    # Entries one and three folders down: "Zubehör\Marker eins", "Zubehör\Werkzeug\Größen\Märker tief".
+    mkdir -p "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zubehör/Werkzeug/Größen"
+    wine build/mingw/tests/MakeShortcut.exe "$programs\Zubehör\Marker eins.lnk" 'C:\e2e-tools\Marker.exe' 'eins'
+    wine build/mingw/tests/MakeShortcut.exe "$programs\Zubehör\Werkzeug\Größen\Märker tief.lnk" \
+        'C:\e2e-tools\Marker.exe' 'tief'
     wineserver -w
     wineserver -k >/dev/null 2>&1 || true
     export WINEPREFIX="$keep"
@@ -63,6 +68,8 @@ menu_ended() { ! menu_running; }
 # window; MENU_PID is the Wine process.
 start_menu() {
     local exe=${1:-$MENU_EXE}
+    # The pointer away from where the window shows: the selection follows it over the tree.
+    xdotool mousemove 1010 750
     wine "$exe" >/dev/null 2>&1 &
     MENU_PID=$!
     wait_for 300 has_menu_window || return 1
@@ -89,36 +96,56 @@ window_geometry() {
 
 shot() { import -window root "$1" 2>/dev/null; }
 
-# The tree's rows: the selected first row is drawn in the menu highlight colour; its top and
-# height give every other row.
-calibrate() {
-    window_geometry || return 1
+# The rows of the tree's highlight, as offsets below the caption bar in the column of the names.
+highlight_rows() {
     local file=/tmp/nimbrel-e2e-calibrate.png
     shot "$file" || return 1
-    local column=$((WX + 120)) top=$((WY + 24))
-    local rows
     # Below the caption bar, which is drawn in a highlight colour too.
-    rows=$(convert "$file" -crop "1x200+${column}+${top}" -depth 8 txt:- 2>/dev/null |
+    convert "$file" -crop "1x300+$((WX + 120))+$((WY + 24))" -depth 8 txt:- 2>/dev/null |
         sed -nE 's/^([0-9]+),([0-9]+): *\(([0-9]+),([0-9]+),([0-9]+).*/\2 \3 \4 \5/p' |
-        awk '$4 > 150 && $2 < 130 && $4 - $2 > 60 { print $1 }')
+        awk '$4 > 150 && $2 < 130 && $4 - $2 > 60 { print $1 }'
+}
+
+# The tree's rows: the selected first row is drawn in the menu highlight colour and gives the top;
+# the pointer on the fourth row below it (the selection follows) gives the rows' pitch, which the
+# highlight's own height may miss by a pixel (a pixel a row adds up three folders down).
+calibrate() {
+    window_geometry || return 1
+    local rows
+    rows=$(highlight_rows)
     [ -n "$rows" ] || return 1
-    ROW_TOP=$((top + $(echo "$rows" | head -1)))
+    ROW_TOP=$((WY + 24 + $(echo "$rows" | head -1)))
     ROW_H=$(($(echo "$rows" | tail -1) - $(echo "$rows" | head -1) + 1))
-    [ "$ROW_H" -ge 10 ] && [ "$ROW_H" -le 40 ]
+    [ "$ROW_H" -ge 10 ] && [ "$ROW_H" -le 40 ] || return 1
+    xdotool mousemove "$(row_x)" "$(row_y 4)"
+    local fourth=""
+    for _ in $(seq 1 20); do
+        sleep 0.1
+        rows=$(highlight_rows)
+        [ -n "$rows" ] && [ $((WY + 24 + $(echo "$rows" | head -1))) -gt $((ROW_TOP + ROW_H * 3)) ] && {
+            fourth=$((WY + 24 + $(echo "$rows" | head -1)))
+            break
+        }
+    done
+    xdotool mousemove 1010 750
+    # A tree of fewer rows keeps the highlight's height.
+    [ -z "$fourth" ] || ROW_H=$(((fourth - ROW_TOP) / 4))
 }
 
 row_y() { echo $((ROW_TOP + $1 * ROW_H + ROW_H / 2)); }
-row_x() { echo $((WX + 70)); }
+# A point on the name of a row's entry at a level below the root (1: the programs folder's own
+# entries), where a hand clicks it: each level is indented by 19 pixels.
+row_x() { echo $((WX + 70 + 19 * (${1:-1} - 1))); }
 
-# Points at row n: the selection follows the mouse.
+# Points at row n (of level l): the selection follows the mouse.
 point_row() {
-    xdotool mousemove "$(row_x)" "$(row_y "$1")"
+    xdotool mousemove "$(row_x "${2:-1}")" "$(row_y "$1")"
     sleep 0.3
 }
 
-# Points at row n and clicks it.
+# Points at row n (of level l) and clicks it.
 click_row() {
-    xdotool mousemove "$(row_x)" "$(row_y "$1")"
+    xdotool mousemove "$(row_x "${2:-1}")" "$(row_y "$1")"
     sleep 0.3
     xdotool click 1
 }
@@ -146,6 +173,26 @@ reg_value() {
 
 notepad_window() { xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -1; }
 has_notepad_window() { [ -n "$(notepad_window)" ]; }
+
+# The extended window style of the menu's window, read from another process (hex, empty when
+# there is no such window).
+menu_exstyle() { wine 'C:\e2e-tools\WindowInfo.exe' exstyle Nimbrel 2>/dev/null | tr -d '\r' | head -1; }
+menu_is_topmost() {
+    local style
+    style=$(menu_exstyle)
+    [ -n "$style" ] && [ $((0x$style & 0x8)) -ne 0 ]
+}
+# The titles of all visible windows of the prefix, a line each.
+window_titles() { wine 'C:\e2e-tools\WindowInfo.exe' titles 2>/dev/null | tr -d '\r'; }
+
+# Clicks the centre of a control of the main window given by its designed client rectangle's
+# left, top, width and height (the client area starts 4 right of and 20 below the window's corner).
+click_control() {
+    window_geometry
+    xdotool mousemove $((WX + 4 + $1 + $3 / 2)) $((WY + 20 + $2 + $4 / 2))
+    sleep 0.3
+    xdotool click 1
+}
 
 # Another program's window appears and the user clicks into it: the menu loses the activation.
 activate_other_window() {

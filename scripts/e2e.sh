@@ -13,6 +13,12 @@ ROW_CMD=6
 ROW_MARKER=7
 ROW_SPIELE=2
 ROW_SYSTEM=4
+# With "Zubehör" open: its folder "Werkzeug", then "Editor" and "Marker eins"; with "Werkzeug"
+# and its "Größen" open too, "Märker tief" three folders down.
+ROW_WERKZEUG=6
+ROW_GROESSEN=7
+ROW_TIEF=8
+ROW_EINS=8
 
 fail() {
     echo "  failed: $*"
@@ -257,10 +263,10 @@ scenario_drag() {
     has_menu_window || fail "the window closed during the drag" || return 1
 }
 
-# Presses on one row, moves in steps to another (and dx to the side), releases there.
+# Presses on one row (of a level), moves in steps to another (and dx to the side), releases there.
 drag_rows() {
     local from=$1 to=$2 dx=$3 x
-    x=$(row_x)
+    x=$(row_x "${4:-1}")
     xdotool mousemove "$x" "$(row_y "$from")"
     sleep 0.3
     xdotool mousedown 1
@@ -342,8 +348,169 @@ menu_item_height() {
     [ -n "$light" ] && echo $(((light + 1) / 3))
 }
 
+# 11. After several clicks, an entry three folders down and one folder down launches: the window
+#     closes, the exit code is 0, and links.dat holds both, umlauts and all.
+scenario_launch_nested() {
+    wine reg add 'HKCU\Software\Corvath\Nimbrel\1.0\Options' /v AddMenuSelection /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    start_menu || fail "no window" || return 1
+    # A folder opened and closed first.
+    click_row $ROW_SPIELE
+    sleep 0.5
+    click_row $ROW_SPIELE
+    sleep 0.5
+    local level=1
+    for row in $ROW_ZUBEHOER $ROW_WERKZEUG $ROW_GROESSEN; do
+        click_row "$row" $level
+        sleep 0.7
+        has_menu_window || fail "the window closed on the folder of row $row" || return 1
+        level=$((level + 1))
+    done
+    shot "$SHOTS/e2e-three-folders-down.png"
+    click_row $ROW_TIEF 4
+    local code
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the entry three folders down" || return 1
+    wait_for 100 grep -q 'tief' "$MARKER_UNIX" || fail "the entry three folders down was not started" || return 1
+    wineserver -w
+    start_menu || fail "no window for the second round" || return 1
+    click_row $ROW_ZUBEHOER
+    sleep 0.7
+    click_row $ROW_EINS 2
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the entry one folder down" || return 1
+    wait_for 100 grep -q 'eins' "$MARKER_UNIX" || fail "the entry one folder down was not started" || return 1
+    wineserver -w
+    [ "$(grep -c 'Marker.exe' "$MARKER_UNIX")" -eq 2 ] || fail "not two launches: $(cat "$MARKER_UNIX")" || return 1
+    local links programs='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+    links=$(iconv -f WINDOWS-1252 -t UTF-8 "$DATA_UNIX/links.dat" 2>/dev/null | tr -d '\r')
+    local expected
+    expected=$(printf 'Märker tief\t%s\\Zubehör\\Werkzeug\\Größen\\Märker tief.lnk\nMarker eins\t%s\\Zubehör\\Marker eins.lnk' \
+        "$programs" "$programs")
+    [ "$links" = "$expected" ] || fail "links.dat holds: $links" || return 1
+}
+
+# 12. A drag out of a subfolder moves exactly the dragged entry; the tree shows it in its new
+#     folder, from where it launches.
+scenario_drag_nested() {
+    start_menu || fail "no window" || return 1
+    local level=1
+    for row in $ROW_ZUBEHOER $ROW_WERKZEUG $ROW_GROESSEN; do
+        click_row "$row" $level
+        sleep 0.7
+        level=$((level + 1))
+    done
+    point_row $ROW_TIEF 4
+    drag_rows $ROW_TIEF $ROW_SPIELE 0 4
+    local programs=$PROGRAMS_UNIX
+    wait_for 50 test -e "$programs/Spiele/Märker tief.lnk" || fail "the entry was not moved" || return 1
+    [ ! -e "$programs/Zubehör/Werkzeug/Größen/Märker tief.lnk" ] || fail "the entry is still in its folder" || return 1
+    [ -d "$programs/Zubehör/Werkzeug/Größen" ] || fail "its folder went with it" || return 1
+    [ -d "$programs/Zubehör/Werkzeug" ] || fail "the folder above went with it" || return 1
+    menu_running || fail "the program ended" || return 1
+    has_menu_window || fail "the window closed" || return 1
+    shot "$SHOTS/e2e-drag-nested.png"
+    # "Spiele" opened shows it first ("Märker tief" before "Minensucher"); a click starts it.
+    click_row $ROW_SPIELE
+    sleep 0.7
+    click_row $((ROW_SPIELE + 1)) 2
+    wait_for 100 grep -q 'tief' "$MARKER_UNIX" || fail "the moved entry is not where the tree shows it" || return 1
+}
+
+# 13. The drag threshold across rows: a press on an entry and a move of exactly 10 pixels down
+#     into the folder below moves nothing; 11 pixels move the entry into that folder.
+scenario_drag_threshold() {
+    start_menu || fail "no window" || return 1
+    click_row $ROW_SPIELE
+    sleep 0.7
+    local x y below
+    x=$(row_x 2)
+    # Two pixels above the bottom of the entry's row: the folder's row begins 3 pixels lower.
+    y=$((ROW_TOP + (ROW_SPIELE + 2) * ROW_H - 3))
+    below=$(basename "$(find "$PROGRAMS_UNIX" -mindepth 1 -maxdepth 1 -type d | sort | sed -n 3p)")
+    for distance in 10 11; do
+        xdotool mousemove "$x" "$y"
+        sleep 0.3
+        xdotool mousedown 1
+        sleep 0.2
+        xdotool mousemove "$x" $((y + distance / 2))
+        sleep 0.1
+        xdotool mousemove "$x" $((y + distance))
+        sleep 0.3
+        xdotool mouseup 1
+        sleep 1.5
+        if [ "$distance" -eq 10 ]; then
+            [ -e "$PROGRAMS_UNIX/Spiele/Minensucher.lnk" ] || fail "a move of 10 pixels moved the entry" || return 1
+            has_menu_window || fail "the window closed" || return 1
+        fi
+    done
+    wait_for 30 bash -c '! test -e "$0/Spiele/Minensucher.lnk"' "$PROGRAMS_UNIX" ||
+        fail "a move of 11 pixels did not move the entry" || return 1
+    [ -n "$(find "$PROGRAMS_UNIX" -mindepth 2 -name Minensucher.lnk -not -path '*/Spiele/*')" ] ||
+        fail "the entry is nowhere (the folder below was $below)" || return 1
+}
+
+# 14. The window is topmost after it shows, seen from another process, and has the modal frame.
+scenario_topmost() {
+    start_menu || fail "no window" || return 1
+    wait_for 50 menu_is_topmost || fail "not topmost: extended style $(menu_exstyle)" || return 1
+    [ $((0x$(menu_exstyle) & 0x81)) -eq $((0x81)) ] || fail "no tool window with a modal frame: $(menu_exstyle)" || return 1
+}
+
+# 15. The placement is written at every move: moved, then ended hard, the menu comes back there.
+scenario_placement_hard_end() {
+    start_menu || fail "no window" || return 1
+    window_geometry
+    drag $((WX + 150)) $((WY + 8)) 80 40
+    window_geometry
+    local moved_x=$WX moved_y=$WY
+    [ "$moved_x" -ge 60 ] || fail "the window did not move ($WX,$WY)" || return 1
+    pkill -9 -f 'nimbrel.exe' || fail "no process to end" || return 1
+    wait_for 100 menu_ended || fail "the process did not end" || return 1
+    start_menu || fail "no window on the second start" || return 1
+    window_geometry
+    [ "$WX" -eq "$moved_x" ] && [ "$WY" -eq "$moved_y" ] || fail "came back at $WX,$WY, not $moved_x,$moved_y" || return 1
+}
+
+# 16. The control-panel, information and run buttons each close the menu (exit code 0) and start
+#     their program: the control panel, the system's about box (its real name, no "MZ"), and
+#     "run.exe" beside the program (a stand-in that marks its start).
+scenario_buttons() {
+    local code
+    start_menu || fail "no window" || return 1
+    click_control 347 200 160 41
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the control panel button" || return 1
+    wait_for 100 bash -c 'wine "C:\e2e-tools\WindowInfo.exe" titles 2>/dev/null | grep -qiE "control|systemsteuerung"' ||
+        fail "no control panel: $(window_titles)" || return 1
+    wineserver -k >/dev/null 2>&1
+    start_menu || fail "no window for information" || return 1
+    click_control 347 248 160 41
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the information button" || return 1
+    wait_for 100 bash -c 'wine "C:\e2e-tools\WindowInfo.exe" titles 2>/dev/null | grep -q "Wine"' ||
+        fail "no about box: $(window_titles)" || return 1
+    shot "$SHOTS/e2e-information.png"
+    ! window_titles | grep -q 'MZ' || fail "a title holds MZ: $(window_titles)" || return 1
+    wineserver -k >/dev/null 2>&1
+    mkdir -p "$WINEPREFIX/drive_c/app"
+    cp "$MENU_EXE" "$WINEPREFIX/drive_c/app/nimbrel.exe"
+    cp "$WINEPREFIX/drive_c/e2e-tools/Marker.exe" "$WINEPREFIX/drive_c/app/run.exe"
+    start_menu 'C:\app\nimbrel.exe' || fail "no window for run" || return 1
+    click_control 347 304 160 41
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the run button" || return 1
+    wait_for 100 grep -qi 'run.exe' "$MARKER_UNIX" || fail "run.exe was not started" || return 1
+}
+
 scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
-    scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu)
+    scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu
+    scenario_launch_nested scenario_drag_nested scenario_drag_threshold scenario_topmost scenario_placement_hard_end
+    scenario_buttons)
 
 mkdir -p "$SHOTS"
 make_template

@@ -258,8 +258,10 @@ void TMainForm::ShellTreeView1MouseDown(ui::TObject*, ui::TMouseButton Button, u
     DragStart = {X, Y};
 }
 
-void TMainForm::ShellTreeView1MouseMove(ui::TObject*, ui::TShiftState, int X, int Y) {
-    if (DragArmed && (std::abs(DragStart.X - X) > 10 || std::abs(DragStart.Y - Y) > 10)) {
+void TMainForm::ShellTreeView1MouseMove(ui::TObject*, ui::TShiftState Shift, int X, int Y) {
+    // Only while the left button is held: after a drop the release reaches the tree once the drop
+    // is handled, and the pointer moved meanwhile must not start another drag.
+    if (DragArmed && (Shift & ui::ssLeft) && (std::abs(DragStart.X - X) > 10 || std::abs(DragStart.Y - Y) > 10)) {
         SetTag(KeepOpen);
         ShellTreeView1->BeginDrag(true, -1);
     }

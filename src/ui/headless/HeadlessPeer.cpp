@@ -83,15 +83,18 @@ void HeadlessPeer::Deliver(const std::function<void()>& work) {
 
 void HeadlessPeer::Press(int x, int y, TMouseButton button, TShiftState shift, bool doubled) {
     shift |= button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle;
+    Held |= shift & (ssLeft | ssRight | ssMiddle);
     if (Control.ControlStyle() & csCaptureMouse) SetCapture(true);
     Deliver([&] { Control.HandleMouseDown(button, shift, x, y, doubled); });
 }
 
 void HeadlessPeer::MoveTo(int x, int y, TShiftState shift) {
+    shift |= Held;
     Deliver([&] { Control.HandleMouseMove(shift, x, y); });
 }
 
 void HeadlessPeer::Release(int x, int y, TMouseButton button, TShiftState shift) {
+    Held &= ~(button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle);
     const auto alive = Control.Lifetime();
     Deliver([&] { Control.HandleMouseUp(button, shift, x, y); });
     if (*alive && Headless().CapturedPeer == this) SetCapture(false);

@@ -77,6 +77,8 @@ public:
     bool Enabled = true;
     bool Dirty = true;
     bool Captured = false;
+    // The buttons held down now: moves report them, as the platform's do.
+    TShiftState Held = 0;
     int Invalidations = 0;
     int AppearanceChanges = 0;
     int TabChanges = 0;

@@ -173,16 +173,20 @@ TEST(MainForm, DragsArmBeyondTenPixelsAndDropsMoveIntoTheFolder) {
     TTreeNode* games = NodeNamed(form, u"Spiele");
     form.ShellTreeView1->SetSelected(editor);
     form.ShellTreeView1MouseDown(nullptr, ui::mbLeft, {}, 10, 10);
-    form.ShellTreeView1MouseMove(nullptr, {}, 20, 0);
+    form.ShellTreeView1MouseMove(nullptr, ui::ssLeft, 20, 0);
     EXPECT_FALSE(form.ShellTreeView1->Dragging());
     EXPECT_EQ(form.Tag(), 0);
-    form.ShellTreeView1MouseMove(nullptr, {}, 10, 21);
+    // Far away, but with the button up (the release of a drop still on its way): nothing starts.
+    form.ShellTreeView1MouseMove(nullptr, {}, 10, 60);
+    EXPECT_FALSE(form.ShellTreeView1->Dragging());
+    EXPECT_EQ(form.Tag(), 0);
+    form.ShellTreeView1MouseMove(nullptr, ui::ssLeft, 10, 21);
     EXPECT_TRUE(form.ShellTreeView1->Dragging());
     EXPECT_EQ(form.Tag(), 1);
     form.ShellTreeView1->EndDrag(false);
     form.SetTag(0);
     form.ShellTreeView1MouseDown(nullptr, ui::mbRight, {}, 10, 10);
-    form.ShellTreeView1MouseMove(nullptr, {}, 40, 40);
+    form.ShellTreeView1MouseMove(nullptr, ui::ssRight, 40, 40);
     EXPECT_FALSE(form.ShellTreeView1->Dragging());
 
     auto rowOf = [&](TTreeNode* node) { return menu.widget->ItemRect(node->ItemId(), false); };

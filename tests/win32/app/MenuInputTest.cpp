@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <optional>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -91,9 +92,11 @@ void Input(DWORD flags, POINT at) {
     SendInput(1, &input, sizeof(input));
 }
 
-// The menu shown over the real programs folder, with launches and file operations recorded.
+// The menu shown over the real programs folder, with launches and file operations recorded, or
+// carried out by the shell.
 struct ShownMenu {
-    ShownMenu() {
+    explicit ShownMenu(bool record = true) {
+        if (record) recorder.emplace();
         app::Links.clear();
         app::AddMenuSelection = true;
         form.ShellTreeView1->SetRoot(u"rfCommonPrograms");
@@ -128,7 +131,8 @@ struct ShownMenu {
         Hand({[=] { Input(0, {at.x, at.y - 2}); }, [=] { Input(0, at); }, [=] { Input(MOUSEEVENTF_LEFTDOWN, at); },
               [=] { Input(MOUSEEVENTF_LEFTUP, at); }});
     }
-    RecordingShellOperations shell;
+    std::optional<RecordingShellOperations> recorder;
+    RecordingShellOperations& shell = *recorder;
     app::TMainForm form;
 };
 
@@ -171,7 +175,7 @@ TEST(Win32MenuInput, AnEntryOneFolderDownLaunches) {
 
 TEST(Win32MenuInput, ADragOutOfASubfolderMovesTheDraggedEntry) {
     ProgramsTree files({u"Werkzeug\\Marker.txt", u"Spiele\\Solitär.txt"});
-    ShownMenu menu;
+    ShownMenu menu(false);
     menu.Click(u"Zubehör Prüfung");
     menu.Click(u"Werkzeug");
     const POINT from = menu.RowPoint(menu.Node(u"Marker"));
@@ -184,12 +188,22 @@ TEST(Win32MenuInput, ADragOutOfASubfolderMovesTheDraggedEntry) {
     Hand(steps);
     // The end of the drag keeps the window open for a second.
     EXPECT_TRUE(PumpUntil([&] { return !menu.form.ShellTreeView1->Dragging() && menu.form.Tag() == 0; }));
-    ASSERT_EQ(menu.shell.FileOps.size(), 1u);
-    EXPECT_EQ(menu.shell.FileOps[0].From, files.Root + u"\\Werkzeug\\Marker.txt" + u'\0');
-    EXPECT_EQ(menu.shell.FileOps[0].To, files.Root + u"\\Spiele\\Marker.txt" + u'\0');
+    // The pointer is free again at once: the selection follows it.
+    const POINT tools = menu.RowPoint(menu.Node(u"Werkzeug"));
+    Hand({[=] { Input(0, {tools.x, tools.y - 2}); }, [=] { Input(0, tools); }});
+    EXPECT_EQ(menu.form.ShellTreeView1->Selected(), menu.Node(u"Werkzeug"));
+    // The shell moved the file itself, nothing else, and the tree shows it there.
+    EXPECT_EQ(GetFileAttributesW(W(files.Root + u"\\Spiele\\Marker.txt")) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(GetFileAttributesW(W(files.Root + u"\\Werkzeug\\Marker.txt")), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW(W(files.Root + u"\\Werkzeug")), INVALID_FILE_ATTRIBUTES);
+    ASSERT_NE(menu.Node(u"Spiele"), nullptr);
+    menu.Click(u"Spiele");
+    ASSERT_NE(menu.Node(u"Marker"), nullptr);
+    EXPECT_EQ(menu.Node(u"Marker")->Parent(), menu.Node(u"Spiele"));
     EXPECT_TRUE(IsWindowVisible(WindowOf(menu.form)));
     // The pointer is free again: the selection follows it.
     EXPECT_FALSE(menu.form.ShellTreeView1->MouseClick);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST(Win32MenuInput, TheShownWindowBecomesTopmostAndItsTimerStops) {
