@@ -51,30 +51,39 @@ inline const char16_t* const MainSizeTable[] = {
 
 constexpr ui::TColor DarkGrey = 0x555555;
 
-// A 16 x 16 upward arrow in window-text white on a magenta key background. The glyphs are drawn
-// apart and handed over whole: a button recomputes itself at every change of its glyph.
-inline void MakeArrowGlyph(ui::TBitmap& glyph) {
+// Draws a glyph of size x size pixels: white where a shape given in a 16-unit box covers a
+// pixel's centre, the magenta key elsewhere. Shapes, not pixels, are scaled, so each density gets
+// its own drawing (at 16 the pixels of the 96-DPI design). Drawn apart and handed over whole: a
+// button recomputes itself at every change of its glyph.
+template <class Shape>
+void DrawGlyph(ui::TBitmap& glyph, int size, Shape covers) {
     ui::TBitmap b;
-    b.SetSize(16, 16);
+    b.SetSize(size, size);
     b.Canvas().Brush.Color = ui::clFuchsia;
-    b.Canvas().FillRect(ui::Rect(0, 0, 16, 16));
-    for (int row = 0; row < 7; ++row)
-        for (int x = 7 - row; x <= 8 + row; ++x) b.SetPixel(x, 2 + row, ui::clWhite);
-    for (int y = 9; y < 14; ++y)
-        for (int x = 6; x <= 9; ++x) b.SetPixel(x, y, ui::clWhite);
+    b.Canvas().FillRect(ui::Rect(0, 0, size, size));
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (covers((x + 0.5) * 16.0 / size, (y + 0.5) * 16.0 / size)) b.SetPixel(x, y, ui::clWhite);
     glyph.Assign(&b);
 }
 
-// A 16 x 16 row of three dots.
-inline void MakeDotsGlyph(ui::TBitmap& glyph) {
-    ui::TBitmap b;
-    b.SetSize(16, 16);
-    b.Canvas().Brush.Color = ui::clFuchsia;
-    b.Canvas().FillRect(ui::Rect(0, 0, 16, 16));
-    for (int dot = 0; dot < 3; ++dot)
-        for (int y = 7; y < 9; ++y)
-            for (int x = 2 + dot * 5; x < 4 + dot * 5; ++x) b.SetPixel(x, y, ui::clWhite);
-    glyph.Assign(&b);
+// An upward arrow: a head widening by a unit a unit down from its tip, on a shaft 4 units wide.
+inline void MakeArrowGlyph(ui::TBitmap& glyph, int size = 16) {
+    DrawGlyph(glyph, size, [](double u, double v) {
+        const bool head = v >= 2 && v < 9 && (u > 8 ? u - 8 : 8 - u) < v - 1;
+        const bool shaft = v >= 9 && v < 14 && u >= 6 && u < 10;
+        return head || shaft;
+    });
+}
+
+// A row of three dots, each 2 units square, 5 units apart.
+inline void MakeDotsGlyph(ui::TBitmap& glyph, int size = 16) {
+    DrawGlyph(glyph, size, [](double u, double v) {
+        if (v < 7 || v >= 9 || u < 2) return false;
+        const double offset = u - 2;
+        const int dot = static_cast<int>(offset / 5);
+        return dot < 3 && offset - dot * 5 < 2;
+    });
 }
 
 // The properties all six buttons share in the design.
@@ -103,8 +112,9 @@ inline void ApplyButtonDesign(controls::TGraphicButton& b) {
     b.Font().SetColor(ui::clWindow);
 }
 
-// The user picture: a 64 x 64 silhouette of a person on a magenta key background.
-void MakeUserPicture(ui::TBitmap& b);
+// The user picture: a silhouette of a person on a magenta key background, size x size pixels
+// (64 at 96 pixels per inch), drawn for that size.
+void MakeUserPicture(ui::TBitmap& b, int size = 64);
 
 class MainWindowForm : public ui::TForm {
 public:
@@ -158,7 +168,6 @@ public:
         SizeManager1 = new framework::TSizeManager(this);
         SizeManager1->SetName(u"SizeManager1");
         UserImage = Make<ui::TImage>(u"UserImage", 347, 8, 168, 98);
-        MakeUserPicture(UserImage->Picture());
         UserImage->Picture().SetTransparentColor(ui::clFuchsia);
         UserImage->SetCenter(true);
         UserImage->SetTransparent(true);
@@ -220,8 +229,7 @@ public:
             b->SetPopupMenu(PopupMenu1);
             Buttons[i] = b;
         }
-        MakeArrowGlyph(Buttons[4]->Glyph());
-        MakeDotsGlyph(Buttons[5]->Glyph());
+        DrawPictures();
         PopupMenu2 = new ui::TPopupMenu(this);
         PopupMenu2->SetName(u"PopupMenu2");
         PopupMenu2->SetOwnerDraw(true);
@@ -239,6 +247,24 @@ public:
     }
 
     void FinishDesign() { FinishLoading(); }
+
+    // The user picture and the two glyphs, drawn for the window's density: the picture 64 pixels
+    // at 96 per inch, the glyphs the size of the platform's small icons there.
+    void DrawPictures() {
+        const int dpi = CurrentDpi();
+        MakeUserPicture(UserImage->Picture(), ui::ScaleLength(64, dpi, ui::ScreenPixelsPerInch));
+        const int glyph = ui::GetBackend().SmallIconSize(dpi);
+        MakeArrowGlyph(Buttons[4]->Glyph(), glyph);
+        MakeDotsGlyph(Buttons[5]->Glyph(), glyph);
+    }
+
+protected:
+    void ScaleDesign(int M, int D) override {
+        ui::TForm::ScaleDesign(M, D);
+        DrawPictures();
+    }
+
+public:
 
     template <class T>
     T* Make(const char16_t* name, int left, int top, int width, int height) {

@@ -66,6 +66,8 @@ public:
     virtual TRect WorkArea() = 0;
     // Pixels per inch of the primary screen (96 is 100 %).
     virtual int ScreenDpi() = 0;
+    // The side of a small icon (a menu's, a tree's) at a density; 16 at 96 pixels per inch.
+    virtual int SmallIconSize(int dpi) { return ScaleLength(16, dpi, 96); }
     // The windowed control under a screen point, deepest first; nullptr over no window of ours.
     virtual TWinControl* ControlAt(TPoint screen) = 0;
     virtual void SetDragCursor(TDragCursor cursor) = 0;

@@ -197,7 +197,10 @@ TPoint TControl::ScreenToClient(TPoint screen) const {
 void TControl::ScaleDesign(int M, int D) {
     SetBounds(ScaleLength(FLeft, M, D), ScaleLength(FTop, M, D), ScaleLength(FWidth, M, D), ScaleLength(FHeight, M, D));
     // A font of its own is scaled here; one taken from the parent arrives scaled from there.
-    if (!FParentFont) FFont.SetHeight(ScaleLength(FFont.Height(), M, D));
+    if (!FParentFont) {
+        FFont.SetPixelsPerInch(ScaleLength(FFont.PixelsPerInch(), M, D));
+        FFont.SetHeight(ScaleLength(FFont.Height(), M, D));
+    }
 }
 
 bool TControl::HandleContextMenu(int screenX, int screenY) {

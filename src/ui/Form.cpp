@@ -60,6 +60,7 @@ void TForm::ScaleDesign(int M, int D) {
     // The form keeps its place. Its font and everything it owns scale first, its client area last,
     // so that a layout made on the resize (the size manager's) sees the scaled design.
     const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+    Font().SetPixelsPerInch(ScaleLength(Font().PixelsPerInch(), M, D));
     Font().SetHeight(ScaleLength(Font().Height(), M, D));
     // A copy: a handler of Resize might make or free components.
     std::vector<TComponent*> owned;

@@ -15,12 +15,12 @@ void TFont::SetHeight(int height) {
 }
 
 int TFont::Size() const {
-    const int magnitude = (PixelHeight() * 72 + ScreenPixelsPerInch / 2) / ScreenPixelsPerInch;
+    const int magnitude = (PixelHeight() * 72 + FPixelsPerInch / 2) / FPixelsPerInch;
     return FHeight < 0 ? magnitude : -magnitude;
 }
 
 void TFont::SetSize(int points) {
-    const int magnitude = ((points < 0 ? -points : points) * ScreenPixelsPerInch + 36) / 72;
+    const int magnitude = ((points < 0 ? -points : points) * FPixelsPerInch + 36) / 72;
     SetHeight(points < 0 ? magnitude : -magnitude);
 }
 
@@ -38,6 +38,7 @@ void TFont::SetStyle(TFontStyles style) {
 
 void TFont::Assign(const TPersistent* Source) {
     if (auto* other = dynamic_cast<const TFont*>(Source)) {
+        FPixelsPerInch = other->FPixelsPerInch;  // changes no pixel: nothing to tell
         if (*this == *other) return;
         FName = other->FName;
         FHeight = other->FHeight;

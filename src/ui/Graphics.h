@@ -14,7 +14,8 @@ constexpr TFontStyles fsItalic = 0x2;
 constexpr TFontStyles fsUnderline = 0x4;
 constexpr TFontStyles fsStrikeOut = 0x8;
 
-// Screen resolution the forms are designed for; sizes in points convert through it.
+// Screen resolution the forms are designed for; a font's sizes in points convert through its own
+// density, which starts here and follows the control's when it is scaled.
 constexpr int ScreenPixelsPerInch = 96;
 
 class TFont : public TPersistent {
@@ -25,9 +26,12 @@ public:
     // Negative: character height in pixels without internal leading; positive: cell height.
     int Height() const { return FHeight; }
     void SetHeight(int height);
-    // Points, rounded; setting it stores the matching negative pixel height.
+    // Points, rounded; setting it stores the matching negative pixel height at the font's density.
     int Size() const;
     void SetSize(int points);
+    // The pixels per inch the font is shown at (a scaled form's fonts carry its density).
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int ppi) { FPixelsPerInch = ppi > 0 ? ppi : ScreenPixelsPerInch; }
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
     TFontStyles Style() const { return FStyle; }
@@ -48,6 +52,7 @@ private:
     int FHeight = -11;
     TColor FColor = clWindowText;
     TFontStyles FStyle = 0;
+    int FPixelsPerInch = ScreenPixelsPerInch;
 };
 
 enum TPenStyle { psSolid, psClear };

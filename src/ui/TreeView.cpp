@@ -419,6 +419,11 @@ bool TTreeView::CustomDrawItem(TCanvas& Canvas, const TRect&, TCustomDrawState S
     return defaultDraw;
 }
 
+void TTreeView::ScaleDesign(int M, int D) {
+    TWinControl::ScaleDesign(M, D);
+    SetIndent(ScaleLength(FIndent, M, D));
+}
+
 void TTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbRight && FRightClickSelect)
         if (TTreeNode* node = GetNodeAt(X, Y)) SetSelected(node);

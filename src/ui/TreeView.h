@@ -264,6 +264,8 @@ protected:
     virtual void ResolvePendingChildren(TTreeNode* Node) { (void)Node; }
     // A right press selects the node under it first, when RightClickSelect is on.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The indent scales with the rest of the design.
+    void ScaleDesign(int M, int D) override;
     TreeViewPeer* Widget() const { return PeerAs<TreeViewPeer>(); }
 
 private:

@@ -235,6 +235,18 @@ TPoint Win32Backend::CursorPos() {
 
 int Win32Backend::ScreenDpi() { return WindowDpi(nullptr); }
 
+int Win32Backend::SmallIconSize(int dpi) {
+    // GetSystemMetricsForDpi exists from Windows 10 (1607) on; before, the metric is the
+    // system's, for the system's density.
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (forDpi && dpi > 0)
+        if (const int size = forDpi(SM_CXSMICON, static_cast<UINT>(dpi)); size > 0) return size;
+    const int system = WindowDpi(nullptr);
+    return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi > 0 ? dpi : system, system > 0 ? system : 96);
+}
+
 TWinControl* Win32Backend::ControlAt(TPoint screen) {
     // The deepest of our windows under the point; a window of the platform's own inside one of
     // ours (an edit's parts) counts as that one.

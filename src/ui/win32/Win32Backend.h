@@ -43,6 +43,7 @@ public:
     TPoint CursorPos() override;
     TRect WorkArea() override;
     int ScreenDpi() override;
+    int SmallIconSize(int dpi) override;
     TWinControl* ControlAt(TPoint screen) override;
     void SetDragCursor(TDragCursor cursor) override;
     TScreenCursor ScreenCursor() override { return FScreenCursor; }

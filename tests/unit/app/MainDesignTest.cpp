@@ -186,3 +186,36 @@ TEST(MainDesign, TheTimerRaisesTheShownWindowOnceAndTheRowsTakeTheMenuColours) {
     EXPECT_EQ(canvas.Brush.Color, 0xFF00001Du);
     EXPECT_TRUE(defaultDraw);
 }
+
+TEST(MainDesign, AtOneAndAHalfTheDensityTheTreeFontIndentPictureAndGlyphsScaleAlsoWhenShown) {
+    struct ScreenDpi {
+        explicit ScreenDpi(int dpi) { ui::headless::Headless().Dpi = dpi; }
+        ~ScreenDpi() { ui::headless::Headless().Dpi = 96; }
+    } screen(144);
+    FileShellFixture fixture;
+    fixture.UseProgramsFolders();
+    FolderSize = 8;
+    TMainForm form;
+    form.ShellTreeView1->SetRoot(u"rfCommonPrograms");
+    form.Show();
+    auto& tree = *form.ShellTreeView1;
+    // Eight points at 144 pixels per inch are 16 pixels (11 at 96).
+    EXPECT_EQ(tree.Font().Height(), -16);
+    EXPECT_EQ(tree.Font().Size(), 8);
+    EXPECT_EQ(tree.Indent(), 29);  // 19 x 1.5, rounded away from zero
+    EXPECT_EQ(form.UserImage->Picture().Width(), 96);
+    EXPECT_EQ(form.Buttons[4]->Glyph().Width(), 24);
+    EXPECT_EQ(form.Buttons[5]->Glyph().Height(), 24);
+    form.LargeFont1Click(nullptr);
+    EXPECT_EQ(tree.Font().Height(), -24);
+
+    // Moved to a screen at 96 while shown: the designed sizes again, the chosen size kept.
+    ui::headless::PeerOf(form).MoveToScreenOfDpi(96, ui::Bounds(0, 0, 600, 600));
+    EXPECT_EQ(tree.Font().Height(), -16);
+    EXPECT_EQ(tree.Font().Size(), 12);
+    EXPECT_EQ(tree.Indent(), 19);
+    EXPECT_EQ(form.UserImage->Picture().Width(), 64);
+    EXPECT_EQ(form.Buttons[4]->Glyph().Width(), 16);
+    form.SmallFont1Click(nullptr);
+    EXPECT_EQ(tree.Font().Height(), -11);
+}
