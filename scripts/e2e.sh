@@ -473,37 +473,38 @@ scenario_placement_hard_end() {
     [ "$WX" -eq "$moved_x" ] && [ "$WY" -eq "$moved_y" ] || fail "came back at $WX,$WY, not $moved_x,$moved_y" || return 1
 }
 
+# Clicks one of the four captioned buttons (its designed top) and waits for the menu's end;
+# fails unless the exit code is 0.
+button_ends_menu() {
+    click_control 347 "$1" 160 41
+    local code
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the $2 button"
+}
+
+# A visible window's title matches an extended regular expression (case ignored).
+title_shows() { window_titles | grep -qiE "$1"; }
+
 # 16. The control-panel, information and run buttons each close the menu (exit code 0) and start
 #     their program: the control panel, the system's about box (its real name, no "MZ"), and
 #     "run.exe" beside the program (a stand-in that marks its start).
 scenario_buttons() {
-    local code
     start_menu || fail "no window" || return 1
-    click_control 347 200 160 41
-    menu_exit_code
-    code=$?
-    [ "$code" -eq 0 ] || fail "exit code $code after the control panel button" || return 1
-    wait_for 100 bash -c 'wine "C:\e2e-tools\WindowInfo.exe" titles 2>/dev/null | grep -qiE "control|systemsteuerung"' ||
-        fail "no control panel: $(window_titles)" || return 1
+    button_ends_menu 200 "control panel" || return 1
+    wait_for 100 title_shows 'control|systemsteuerung' || fail "no control panel: $(window_titles)" || return 1
     wineserver -k >/dev/null 2>&1
     start_menu || fail "no window for information" || return 1
-    click_control 347 248 160 41
-    menu_exit_code
-    code=$?
-    [ "$code" -eq 0 ] || fail "exit code $code after the information button" || return 1
-    wait_for 100 bash -c 'wine "C:\e2e-tools\WindowInfo.exe" titles 2>/dev/null | grep -q "Wine"' ||
-        fail "no about box: $(window_titles)" || return 1
+    button_ends_menu 248 "information" || return 1
+    wait_for 100 title_shows 'Wine' || fail "no about box: $(window_titles)" || return 1
     shot "$SHOTS/e2e-information.png"
-    ! window_titles | grep -q 'MZ' || fail "a title holds MZ: $(window_titles)" || return 1
+    ! title_shows 'MZ' || fail "a title holds MZ: $(window_titles)" || return 1
     wineserver -k >/dev/null 2>&1
     mkdir -p "$WINEPREFIX/drive_c/app"
     cp "$MENU_EXE" "$WINEPREFIX/drive_c/app/nimbrel.exe"
     cp "$WINEPREFIX/drive_c/e2e-tools/Marker.exe" "$WINEPREFIX/drive_c/app/run.exe"
     start_menu 'C:\app\nimbrel.exe' || fail "no window for run" || return 1
-    click_control 347 304 160 41
-    menu_exit_code
-    code=$?
-    [ "$code" -eq 0 ] || fail "exit code $code after the run button" || return 1
+    button_ends_menu 304 "run" || return 1
     wait_for 100 grep -qi 'run.exe' "$MARKER_UNIX" || fail "run.exe was not started" || return 1
 }
 

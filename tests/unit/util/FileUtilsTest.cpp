@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/Files.h"
 #include "platform/OsError.h"
 #include "support/TempDir.h"
 #include "util/FileUtils.h"
@@ -28,4 +29,17 @@ TEST(SystemNames, ComeFromThePlatform) {
     EXPECT_EQ(CurrentUserName().back() == u'\0', false);
     EXPECT_FALSE(WindowsDirectory().empty());
     EXPECT_EQ(FileVersionText(u"/proc/self/exe"), u"");  // no version resource outside Windows
+}
+
+TEST(Files, ASearchGivesThePlatformsReason) {
+    TempDir dir;
+    std::ofstream(dir.Native() / "datei.txt") << "x";
+    auto& files = platform::GetFiles();
+    platform::DirectoryEntry entry;
+    EXPECT_EQ(files.FindFirst(dir.File(u"fehlt\\*.*"), entry), nullptr);
+    EXPECT_EQ(files.LastErrorCode(), 2u);  // file not found
+    EXPECT_EQ(files.FindFirst(dir.File(u"datei.txt\\*.*"), entry), nullptr);
+    EXPECT_EQ(files.LastErrorCode(), 3u);  // path not found: a file stands where a folder should
+    EXPECT_EQ(files.FindFirst(dir.File(u"nichts*.bin"), entry), nullptr);
+    EXPECT_EQ(files.LastErrorCode(), 0u);  // nothing matched: no reason given
 }

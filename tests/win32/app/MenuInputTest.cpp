@@ -22,6 +22,7 @@
 #include "support/TextOut.h"
 #include "ui/Application.h"
 #include "ui/win32/WindowPeer.h"
+#include "win32/WinInput.h"
 #include "win32/WinPump.h"
 
 using platform::win32::W;
@@ -83,14 +84,7 @@ void Hand(const std::vector<std::function<void()>>& steps) {
     }
 }
 
-void Input(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    SendInput(1, &input, sizeof(input));
-}
+void Input(DWORD flags, POINT at) { SendPointer(flags, at); }
 
 // The menu shown over the real programs folder, with launches and file operations recorded, or
 // carried out by the shell.

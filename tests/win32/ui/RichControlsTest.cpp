@@ -21,6 +21,7 @@
 #include "ui/StdCtrls.h"
 #include "ui/win32/WinHandles.h"
 #include "ui/win32/WindowPeer.h"
+#include "win32/WinInput.h"
 #include "win32/WinPump.h"
 
 using namespace ui;
@@ -65,12 +66,7 @@ struct ItemDrawer : TCustomControl {
 
 // Real pointer input, handled before the next step as a person's hand is slower than the queue.
 void SendMouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    SendInput(1, &input, sizeof(input));
+    SendPointer(flags, at);
     const auto end = GetTickCount() + 50;
     while (GetTickCount() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
