@@ -14,7 +14,6 @@
 
 namespace app {
 namespace {
-constexpr std::uint32_t MbIconWarning = 0x30;
 constexpr std::int64_t WriteTestValue = 5632;
 
 bool DirectoryExists(const std::u16string& path) {
@@ -119,7 +118,7 @@ bool IsDirWritable(const std::u16string& Dir) {
 DataDirQuestions DialogQuestions() {
     DataDirQuestions questions;
     questions.Warn = [] {
-        ui::Application().MessageBox(u"Bitte einen gültigen Applikationspfad wählen!", AppProduct, MbIconWarning);
+        ui::Application().MessageBox(u"Bitte einen gültigen Applikationspfad wählen!", AppProduct, ui::mbIconWarning);
     };
     questions.ChooseFolder = [](std::u16string& folder) {
         controls::TFolderDialogEx dialog(nullptr);

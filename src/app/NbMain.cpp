@@ -26,10 +26,8 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-constexpr int SwShow = 5;
-constexpr std::uint16_t EwxLogoff = 0, EwxShutdown = 1, EwxReboot = 2;
+constexpr platform::ShowState Shown = platform::ShowState::Shown;
 constexpr ui::TColor clMenuHighlight = 0xFF00001D;
-constexpr std::uint32_t MbIconError = 0x10;
 // The keep-open mark of the main window's Tag.
 constexpr int KeepOpen = 1;
 
@@ -169,9 +167,9 @@ void TMainForm::SmallFont1Click(ui::TObject*) { SetFolderSize(8); }
 void TMainForm::MiddleFont1Click(ui::TObject*) { SetFolderSize(10); }
 void TMainForm::LargeFont1Click(ui::TObject*) { SetFolderSize(12); }
 
-void TMainForm::Logoff1Click(ui::TObject*) { ExitSystem(EwxLogoff); }
-void TMainForm::Reboot1Click(ui::TObject*) { ExitSystem(EwxReboot); }
-void TMainForm::Shutdown1Click(ui::TObject*) { ExitSystem(EwxShutdown); }
+void TMainForm::Logoff1Click(ui::TObject*) { ExitSystem(platform::ExitKind::Logoff); }
+void TMainForm::Reboot1Click(ui::TObject*) { ExitSystem(platform::ExitKind::Reboot); }
+void TMainForm::Shutdown1Click(ui::TObject*) { ExitSystem(platform::ExitKind::Shutdown); }
 
 void TMainForm::Delete1Click(ui::TObject*) {
     KeptOpen kept(*this);
@@ -187,7 +185,7 @@ void TMainForm::Open1Click(ui::TObject*) {
     shell::TShellFolder* item = ShellTreeView1->SelectedFolder();
     if (!item) return;
     platform::GetShellOperations().Execute(Handle(), u"open", Quoted(util::TrimTrailingBackslash(item->PathName())),
-                                           u"", u"", SwShow);
+                                           u"", u"", Shown);
 }
 
 // ---- the buttons ------------------------------------------------------------------------------
@@ -196,7 +194,7 @@ void TMainForm::SysCtrlClick(ui::TObject*) {
     CloseMenu();
     // The system's own rundll32 by its full path: never one that the search path would find first.
     platform::GetShellOperations().Execute(Handle(), u"open", platform::GetSystem().SystemDirectory() + u"\\rundll32.exe",
-                                           u"Shell32,Control_RunDLL", u"", SwShow);
+                                           u"Shell32,Control_RunDLL", u"", Shown);
 }
 
 void TMainForm::InfoClick(ui::TObject*) {
@@ -204,13 +202,13 @@ void TMainForm::InfoClick(ui::TObject*) {
     // The system's own about program shows its about box with the system's name. The shell's
     // about entry point through rundll32 would take rundll32's own arguments for its texts.
     platform::GetShellOperations().Execute(Handle(), u"open", platform::GetSystem().SystemDirectory() + u"\\winver.exe",
-                                           u"", u"", SwShow);
+                                           u"", u"", Shown);
 }
 
 void TMainForm::RunClick(ui::TObject*) {
     CloseMenu();
     platform::GetShellOperations().Execute(Handle(), u"open", Quoted(ExecutableFolder() + u"run.exe"), u"", u"",
-                                           SwShow);
+                                           Shown);
 }
 
 void TMainForm::MenuClick(ui::TObject*) {
@@ -232,7 +230,7 @@ void TMainForm::LinkItemClick(ui::TObject* Sender) {
         if (items.Items(index) != Sender) continue;
         if (static_cast<std::size_t>(index) >= Links.size()) return;
         platform::GetShellOperations().Execute(Handle(), u"open", Quoted(CopyAfter(Links[index], u'\t')), u"", u"",
-                                               SwShow);
+                                               Shown);
         return;
     }
 }
@@ -248,7 +246,7 @@ void TMainForm::ShellTreeView1Click(ui::TObject*) {
     DragArmed = false;
     if (ShellTreeView1->Dragging()) ShellTreeView1->EndDrag(false);
     CloseMenu();
-    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(path), u"", u"", SwShow);
+    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(path), u"", u"", Shown);
     if (LinksContainPath(Links, path)) return;
     if (AddMenuSelection) Links.push_back(MakeLinkEntry(path));
 }
@@ -361,7 +359,7 @@ int RunProgram() {
         // The old file stays as it was; the user learns that the new links were not kept.
         const std::u16string reason = platform::GetFiles().LastErrorText();
         ui::Application().MessageBox(u"\"" + linksFile + u"\" konnte nicht gespeichert werden:\r\n" + reason,
-                                     AppProduct, MbIconError);
+                                     AppProduct, ui::mbIconError);
         exitCode = 1;
     }
     delete SysImages;

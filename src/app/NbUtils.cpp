@@ -27,7 +27,7 @@ std::u16string ExecutableFolder() {
     return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash + 1);
 }
 
-bool ExitSystem(std::uint16_t Flags) { return platform::GetSession().ExitSystem(Flags); }
+bool ExitSystem(platform::ExitKind Kind) { return platform::GetSession().ExitSystem(Kind); }
 
 std::u16string LinkNameFromPath(const std::u16string& path) {
     const size_t sep = path.find_last_of(u"\\:");

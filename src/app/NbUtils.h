@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ShowState.h"
 #include "util/Utils.h"
 
 namespace app {
@@ -20,7 +21,7 @@ std::u16string ExecutableFolder();
 
 // Asks the system to log off (0), shut down (1) or restart (2), with the shutdown privilege;
 // false when the platform refused.
-bool ExitSystem(std::uint16_t Flags);
+bool ExitSystem(platform::ExitKind Kind);
 
 // The entry name of a path: its file name without the extension (C:\Tools\Editor.lnk gives Editor).
 std::u16string LinkNameFromPath(const std::u16string& path);

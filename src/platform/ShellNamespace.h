@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/ShellMemory.h"
+#include "platform/ShowState.h"
 
 namespace platform {
 
@@ -62,8 +63,8 @@ public:
     virtual bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, unsigned flags) = 0;
     // The language-independent verb of the command at an offset (up to 255 bytes); empty for none.
     virtual std::string Verb(unsigned offset) = 0;
-    virtual bool Invoke(unsigned offset, ShellWindow owner, int show) = 0;
-    virtual bool InvokeVerb(const std::string& verb, ShellWindow owner, int show, std::uint32_t mask) = 0;
+    virtual bool Invoke(unsigned offset, ShellWindow owner, ShowState show) = 0;
+    virtual bool InvokeVerb(const std::string& verb, ShellWindow owner, ShowState show, std::uint32_t mask) = 0;
     // Whether the menu draws some of its items itself; then the owner hands it the menu messages.
     virtual bool HasMenuHandler() const = 0;
     virtual void HandleMenuMessage(unsigned message, std::uintptr_t wparam, std::intptr_t lparam) = 0;
@@ -114,7 +115,8 @@ public:
     // Runs the item's default verb.
     virtual bool ExecuteDefault(ShellWindow owner, const std::uint8_t* absolute) = 0;
     // Opens a file with its associated program.
-    virtual bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory, int show) = 0;
+    virtual bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory,
+                          ShowState show) = 0;
     virtual std::unique_ptr<ShellPopupMenu> CreatePopupMenu() = 0;
     // Switches the platform's critical-error dialogs; returns the previous mode.
     virtual unsigned SetErrorMode(unsigned mode) = 0;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/ShowState.h"
+
 namespace platform {
 
 using ShellWindow = std::intptr_t;
@@ -40,7 +42,7 @@ public:
     virtual ~ShellOperations() = default;
     // Starts a file or program with a verb (empty: the default one); true when it was started.
     virtual bool Execute(ShellWindow owner, const std::u16string& verb, const std::u16string& file,
-                         const std::u16string& parameters, const std::u16string& directory, int show) = 0;
+                         const std::u16string& parameters, const std::u16string& directory, ShowState show) = 0;
     // Moves or deletes: from and to are lists of paths, each ended by a NUL, the list by one more.
     // True when the shell reports success and nothing was aborted.
     virtual bool FileOperation(ShellWindow owner, unsigned operation, const std::u16string& from,
@@ -52,12 +54,12 @@ public:
 ShellOperations& GetShellOperations();
 ShellOperations* SetShellOperations(ShellOperations* replacement);
 
-// Ending the session: log off (0), shut down (1), restart (2) with the shutdown privilege.
+// Ending the session: log off, shut down or restart, with the shutdown privilege.
 class Session {
 public:
     virtual ~Session() = default;
     // False when the privilege could not be asked for or the platform refused.
-    virtual bool ExitSystem(std::uint16_t flags) = 0;
+    virtual bool ExitSystem(ExitKind kind) = 0;
 };
 
 Session& GetSession();

@@ -10,7 +10,6 @@ constexpr unsigned FirstCommand = 1;
 constexpr unsigned LastCommand = 0x7FFF;
 constexpr unsigned CmfExplore = 0x4;
 constexpr unsigned CmfCanRename = 0x10;
-constexpr int SwShowNormal = 1;
 constexpr std::uint32_t CmicMaskAsync = 0x100000;
 
 platform::ShellContextMenu* openMenuHandler = nullptr;
@@ -55,7 +54,7 @@ void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, in
     bool handled = false;
     if (taker) taker->ExecuteCommand(verb, handled);
     bool succeeded = true;
-    if (!handled) succeeded = menu->Invoke(offset, window, SwShowNormal);
+    if (!handled) succeeded = menu->Invoke(offset, window, platform::ShowState::Normal);
     if (taker) taker->CommandCompleted(verb, succeeded);
 }
 
@@ -64,7 +63,7 @@ void InvokeItemVerb(TShellFolder* Folder, const std::string& Verb) {
     ShellObjectRef parent = Folder->ParentShellFolder();
     if (!parent) return;
     if (auto menu = parent->ContextMenuOf(0, Folder->RelativeID()))
-        menu->InvokeVerb(Verb, 0, SwShowNormal, CmicMaskAsync);
+        menu->InvokeVerb(Verb, 0, platform::ShowState::Normal, CmicMaskAsync);
 }
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "platform/ShellIcons.h"
 #include "platform/Utf.h"
 #include "shell/ShellConsts.h"
 #include "ui/Application.h"
@@ -19,9 +20,6 @@ using platform::ShellName;
 namespace {
 
 constexpr int CsidlDesktop = 0;
-constexpr std::uint32_t ShgfiLargeIcon = 0x0000;
-constexpr std::uint32_t ShgfiSmallIcon = 0x0001;
-constexpr std::uint32_t ShgfiOpenIcon = 0x0002;
 constexpr std::uint32_t SemFailCriticalErrors = 1;
 
 std::u16string Hex(std::uint32_t value) {
@@ -101,8 +99,9 @@ bool IdEqual(PCItemIDList a, PCItemIDList b) {
 }
 
 int SystemIconIndex(PCItemIDList list, bool large, bool open) {
-    std::uint32_t flags = large ? ShgfiLargeIcon : ShgfiSmallIcon;
-    if (open) flags |= ShgfiOpenIcon;
+    // The large icon is the one asked for without the small flag.
+    std::uint32_t flags = large ? 0 : platform::ShgfiSmallIcon;
+    if (open) flags |= platform::ShgfiOpenIcon;
     return GetShellNamespace().SysIconIndex(list, flags).value_or(0);
 }
 

@@ -17,7 +17,6 @@ namespace {
 
 constexpr unsigned WmDrawItem = 0x2B, WmMeasureItem = 0x2C, WmInitMenuPopup = 0x117, WmMenuChar = 0x120;
 constexpr unsigned TvmSetImageList = 0x1109;
-constexpr int SwHide = 0;
 
 // The folder part of a path, up to and including its last backslash.
 std::u16string FolderPart(const std::u16string& path) {
@@ -305,7 +304,7 @@ bool TCustomShellTreeView::CanExpand(TTreeNode* Node) {
             FillNode(Node);
         } else if (item && !folder) {
             const std::u16string path = item->PathName();
-            GetShellNamespace().OpenFile(Handle(), path, FolderPart(path), SwHide);
+            GetShellNamespace().OpenFile(Handle(), path, FolderPart(path), platform::ShowState::Hidden);
         }
     }
     Node->SetHasChildren(Node->Count() > 0);

@@ -19,7 +19,7 @@ public:
 
     struct Started {
         std::u16string Verb, File, Parameters;
-        int Show;
+        platform::ShowState Show;
     };
     struct FileOp {
         unsigned Operation;
@@ -28,7 +28,7 @@ public:
     };
     std::vector<Started> Starts;
     std::vector<FileOp> FileOps;
-    std::vector<std::uint16_t> SessionEnds;
+    std::vector<platform::ExitKind> SessionEnds;
     bool FileOpResult = true;
 
     // The browser: what it was asked, what the callbacks did, and the answer it gives.
@@ -44,7 +44,7 @@ public:
     std::optional<std::u16string> BrowseAnswer;
 
     bool Execute(platform::ShellWindow, const std::u16string& verb, const std::u16string& file,
-                 const std::u16string& parameters, const std::u16string&, int show) override {
+                 const std::u16string& parameters, const std::u16string&, platform::ShowState show) override {
         Starts.push_back({verb, file, parameters, show});
         return true;
     }
@@ -61,8 +61,8 @@ public:
             if (request.OnSelectionChanged) request.OnSelectionChanged(Browsed, path);
         return BrowseAnswer;
     }
-    bool ExitSystem(std::uint16_t flags) override {
-        SessionEnds.push_back(flags);
+    bool ExitSystem(platform::ExitKind kind) override {
+        SessionEnds.push_back(kind);
         return false;
     }
 

@@ -204,10 +204,10 @@ public:
         return true;
     }
     std::string Verb(unsigned offset) override { return offset < Verbs.size() ? Verbs[offset] : std::string(); }
-    bool Invoke(unsigned offset, ShellWindow owner, int show) override {
+    bool Invoke(unsigned offset, ShellWindow owner, ShowState show) override {
         return offset < Verbs.size() && InvokeVerb(Verbs[offset], owner, show, 0);
     }
-    bool InvokeVerb(const std::string& verb, ShellWindow, int, std::uint32_t) override {
+    bool InvokeVerb(const std::string& verb, ShellWindow, ShowState, std::uint32_t) override {
         const std::u16string path = ShellPathText(FPath);
         if (verb == "open") return FNamespace.Open(path);
         if (verb == "delete") {
@@ -416,7 +416,7 @@ bool FileShellNamespace::ExecuteDefault(ShellWindow, const std::uint8_t* absolut
     return path && Exists(*path) && Open(ShellPathText(*path));
 }
 
-bool FileShellNamespace::OpenFile(ShellWindow, const std::u16string& file, const std::u16string&, int) {
+bool FileShellNamespace::OpenFile(ShellWindow, const std::u16string& file, const std::u16string&, ShowState) {
     return Open(file);
 }
 

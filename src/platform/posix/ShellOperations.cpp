@@ -19,7 +19,7 @@ std::string FirstPath(const std::u16string& list) { return posix::NativePath(lis
 class PosixShellOperations final : public ShellOperations {
 public:
     bool Execute(ShellWindow, const std::u16string& verb, const std::u16string& file, const std::u16string&,
-                 const std::u16string&, int) override {
+                 const std::u16string&, ShowState) override {
         if (!verb.empty() && verb != u"open") return false;
         std::string path = posix::NativePath(file);
         if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
@@ -54,7 +54,7 @@ public:
 
 class PosixSession final : public Session {
 public:
-    bool ExitSystem(std::uint16_t) override { return false; }
+    bool ExitSystem(ExitKind) override { return false; }
 };
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/ComRef.h"
+#include "platform/win32/ShowCommand.h"
 #include "platform/win32/WinText.h"
 
 // The shell namespace through the shell's own folder objects. Every interface is held by a
@@ -200,21 +201,21 @@ public:
         if (FAILED(FMenu->GetCommandString(offset, GCS_VERBA, nullptr, verb, sizeof(verb)))) return {};
         return std::string(verb, strnlen(verb, sizeof(verb)));
     }
-    bool Invoke(unsigned offset, ShellWindow owner, int show) override {
+    bool Invoke(unsigned offset, ShellWindow owner, ShowState show) override {
         CMINVOKECOMMANDINFO info{};
         info.cbSize = sizeof(info);
         info.hwnd = Window(owner);
         info.lpVerb = MAKEINTRESOURCEA(offset);
-        info.nShow = show;
+        info.nShow = win32::ShowCommand(show);
         return SUCCEEDED(FMenu->InvokeCommand(&info));
     }
-    bool InvokeVerb(const std::string& verb, ShellWindow owner, int show, std::uint32_t mask) override {
+    bool InvokeVerb(const std::string& verb, ShellWindow owner, ShowState show, std::uint32_t mask) override {
         CMINVOKECOMMANDINFO info{};
         info.cbSize = sizeof(info);
         info.fMask = mask;
         info.hwnd = Window(owner);
         info.lpVerb = verb.c_str();
-        info.nShow = show;
+        info.nShow = win32::ShowCommand(show);
         return SUCCEEDED(FMenu->InvokeCommand(&info));
     }
     bool HasMenuHandler() const override { return FMenu2 || FMenu3; }
@@ -309,9 +310,11 @@ public:
         info.nShow = SW_SHOW;
         return ShellExecuteExW(&info) != FALSE;
     }
-    bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory, int show) override {
-        const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-            Window(owner), nullptr, win32::W(file), nullptr, directory.empty() ? nullptr : win32::W(directory), show));
+    bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory,
+                  ShowState show) override {
+        const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(Window(owner), nullptr, win32::W(file), nullptr,
+                                                                    directory.empty() ? nullptr : win32::W(directory),
+                                                                    win32::ShowCommand(show)));
         return result > 32;
     }
     std::unique_ptr<ShellPopupMenu> CreatePopupMenu() override { return std::make_unique<Win32PopupMenu>(); }

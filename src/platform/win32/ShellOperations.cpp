@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/ShowCommand.h"
 #include "platform/win32/WinText.h"
 
 namespace platform {
@@ -50,11 +51,11 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM value, LPARAM data
 class Win32ShellOperations final : public ShellOperations {
 public:
     bool Execute(ShellWindow owner, const std::u16string& verb, const std::u16string& file,
-                 const std::u16string& parameters, const std::u16string& directory, int show) override {
+                 const std::u16string& parameters, const std::u16string& directory, ShowState show) override {
         const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
             Window(owner), verb.empty() ? nullptr : win32::W(verb), win32::W(file),
             parameters.empty() ? nullptr : win32::W(parameters), directory.empty() ? nullptr : win32::W(directory),
-            show));
+            win32::ShowCommand(show)));
         return result > 32;
     }
 
@@ -90,7 +91,7 @@ public:
 
 class Win32Session final : public Session {
 public:
-    bool ExitSystem(std::uint16_t flags) override {
+    bool ExitSystem(ExitKind kind) override {
         OSVERSIONINFOW version{};
         version.dwOSVersionInfoSize = sizeof(version);
 #pragma GCC diagnostic push
@@ -108,7 +109,7 @@ public:
             AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
             CloseHandle(token);
         }
-        return ExitWindowsEx(flags, 0) != FALSE;
+        return ExitWindowsEx(win32::ExitFlags(kind), 0) != FALSE;
     }
 };
 }  // namespace

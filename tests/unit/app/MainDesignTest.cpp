@@ -143,7 +143,8 @@ TEST(MainDesign, TheContextMenuItemsInOrderWithTheirHandlers) {
     items.Items(7)->Click();
     items.Items(8)->Click();
     items.Items(9)->Click();
-    EXPECT_EQ(shell.SessionEnds, (std::vector<std::uint16_t>{0, 2, 1}));
+    EXPECT_EQ(shell.SessionEnds, (std::vector<platform::ExitKind>{platform::ExitKind::Logoff, platform::ExitKind::Reboot,
+                                                   platform::ExitKind::Shutdown}));
     items.Items(13)->Click();
     ASSERT_EQ(shell.Starts.size(), 1u);  // the selected root opened
     EXPECT_EQ(shell.Starts[0].File, u"\"" + fixture.Text("common") + u"\"");

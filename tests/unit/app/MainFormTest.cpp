@@ -69,7 +69,8 @@ TEST(MainForm, SystemCommandsAndTheContextMenu) {
     form.Logoff1Click(nullptr);
     form.Reboot1Click(nullptr);
     form.Shutdown1Click(nullptr);
-    EXPECT_EQ(menu.shell.SessionEnds, (std::vector<std::uint16_t>{0, 2, 1}));
+    EXPECT_EQ(menu.shell.SessionEnds, (std::vector<platform::ExitKind>{platform::ExitKind::Logoff, platform::ExitKind::Reboot,
+                                                   platform::ExitKind::Shutdown}));
     EXPECT_TRUE(form.Showing());
 
     form.ShellTreeView1->SetSelected(nullptr);
@@ -98,7 +99,7 @@ TEST(MainForm, SystemCommandsAndTheContextMenu) {
     ASSERT_EQ(menu.shell.Starts.size(), 1u);
     EXPECT_EQ(menu.shell.Starts[0].File, platform::GetSystem().SystemDirectory() + u"\\rundll32.exe");
     EXPECT_EQ(menu.shell.Starts[0].Parameters, u"Shell32,Control_RunDLL");
-    EXPECT_EQ(menu.shell.Starts[0].Show, 5);
+    EXPECT_EQ(menu.shell.Starts[0].Show, platform::ShowState::Shown);
     form.InfoClick(nullptr);
     EXPECT_EQ(menu.shell.Starts[1].File, platform::GetSystem().SystemDirectory() + u"\\winver.exe");
     EXPECT_EQ(menu.shell.Starts[1].Parameters, u"");

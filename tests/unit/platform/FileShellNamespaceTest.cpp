@@ -162,10 +162,10 @@ TEST(FileShellNamespace, ContextMenuOffersTheFourVerbsAndCarriesThemOut) {
     second->Track(0, 0, 0);
     EXPECT_EQ(shown.size(), 3u);
 
-    EXPECT_TRUE(menu->Invoke(3, 0, 1));
-    EXPECT_FALSE(menu->Invoke(2, 0, 1));  // renaming needs a view that asks for the name
-    EXPECT_TRUE(menu->InvokeVerb("open", 0, 1, 0));
-    EXPECT_TRUE(menu->Invoke(1, 0, 1));
+    EXPECT_TRUE(menu->Invoke(3, 0, platform::ShowState::Normal));
+    EXPECT_FALSE(menu->Invoke(2, 0, platform::ShowState::Normal));  // renaming needs a view that asks for the name
+    EXPECT_TRUE(menu->InvokeVerb("open", 0, platform::ShowState::Normal, 0));
+    EXPECT_TRUE(menu->Invoke(1, 0, platform::ShowState::Normal));
     EXPECT_FALSE(std::filesystem::exists(fixture.Native("c/weg.txt")));
     const std::u16string path = fixture.Text("c/weg.txt");
     EXPECT_EQ(fixture.Shell().Requests,
