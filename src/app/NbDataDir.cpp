@@ -30,9 +30,9 @@ void ForceDirectories(const std::u16string& path) {
     std::vector<std::u16string> missing;  // deepest first
     for (std::u16string folder = util::TrimTrailingBackslash(path); !folder.empty() && !DirectoryExists(folder);) {
         missing.push_back(folder);
-        const auto slash = folder.find_last_of(u'\\');
-        if (slash == std::u16string::npos || slash == 0) break;
-        std::u16string parent = util::TrimTrailingBackslash(folder.substr(0, slash + 1));
+        const std::u16string above = util::FolderPart(folder);
+        if (above.size() <= 1) break;  // no folder above, or only the root of the current drive
+        std::u16string parent = util::TrimTrailingBackslash(above);
         // A drive root keeps its backslash, so its parent is itself.
         if (parent.size() >= folder.size()) break;
         folder = std::move(parent);

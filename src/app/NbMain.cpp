@@ -281,15 +281,9 @@ void TMainForm::ShellTreeView1DragDrop(ui::TObject*, ui::TObject*, int X, int Y)
     if (!sourceItem || !targetItem) return;
     const std::u16string source = util::TrimTrailingBackslash(sourceItem->PathName());
     std::u16string dest = util::TrimTrailingBackslash(targetItem->PathName());
-    if (!targetItem->IsFolder()) {
-        // A drop on a file means the folder that holds it.
-        const auto slash = dest.find_last_of(u'\\');
-        dest = util::TrimTrailingBackslash(slash == std::u16string::npos ? std::u16string() : dest.substr(0, slash + 1));
-    }
-    if (FileExists(source)) {
-        const auto slash = source.find_last_of(u'\\');
-        dest = util::EnsureTrailingBackslash(dest) + source.substr(slash == std::u16string::npos ? 0 : slash + 1);
-    }
+    // A drop on a file means the folder that holds it.
+    if (!targetItem->IsFolder()) dest = util::TrimTrailingBackslash(util::FolderPart(dest));
+    if (FileExists(source)) dest = util::EnsureTrailingBackslash(dest) + util::NamePart(source);
     ShellMoveFile(Handle(), source + u'\0', dest + u'\0', platform::FofSilent);
     ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
 }

@@ -22,9 +22,7 @@ int GetSysIconIndex(const std::u16string& Path) {
 }
 
 std::u16string ExecutableFolder() {
-    const std::u16string exe = platform::GetSystem().ExecutablePath();
-    const auto slash = exe.find_last_of(u'\\');
-    return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash + 1);
+    return util::FolderPart(platform::GetSystem().ExecutablePath());
 }
 
 bool ExitSystem(platform::ExitKind Kind) { return platform::GetSession().ExitSystem(Kind); }

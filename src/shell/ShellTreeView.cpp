@@ -18,12 +18,6 @@ namespace {
 constexpr unsigned WmDrawItem = 0x2B, WmMeasureItem = 0x2C, WmInitMenuPopup = 0x117, WmMenuChar = 0x120;
 constexpr unsigned TvmSetImageList = 0x1109;
 
-// The folder part of a path, up to and including its last backslash.
-std::u16string FolderPart(const std::u16string& path) {
-    const auto slash = path.find_last_of(u'\\');
-    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
-}
-
 // Keeps a flag set for the time of a scope.
 class FlagScope {
 public:
@@ -304,7 +298,7 @@ bool TCustomShellTreeView::CanExpand(TTreeNode* Node) {
             FillNode(Node);
         } else if (item && !folder) {
             const std::u16string path = item->PathName();
-            GetShellNamespace().OpenFile(Handle(), path, FolderPart(path), platform::ShowState::Hidden);
+            GetShellNamespace().OpenFile(Handle(), path, util::FolderPart(path), platform::ShowState::Hidden);
         }
     }
     Node->SetHasChildren(Node->Count() > 0);
@@ -592,7 +586,7 @@ void TCustomShellTreeView::ExecuteCommand(const std::string& Verb, bool& Handled
     } else if (util::SameTextAscii(verb, u"open")) {
         auto& shell = GetShellNamespace();
         FSavePath = shell.CurrentDirectory();
-        if (TShellFolder* item = SelectedFolder()) shell.ChangeCurrentDirectory(FolderPart(item->PathName()));
+        if (TShellFolder* item = SelectedFolder()) shell.ChangeCurrentDirectory(util::FolderPart(item->PathName()));
     }
 }
 

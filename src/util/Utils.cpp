@@ -20,6 +20,16 @@ std::u16string TrimTrailingBackslash(const std::u16string& path) {
     return path;
 }
 
+std::u16string FolderPart(const std::u16string& path) {
+    const auto slash = path.find_last_of(u'\\');
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+}
+
+std::u16string NamePart(const std::u16string& path) {
+    const auto slash = path.find_last_of(u'\\');
+    return slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
 void SplitToList(const std::u16string& text, const std::u16string& separator, StringList& list) {
     list.clear();
     if (separator.empty()) {  // nothing can match: the whole text is the one item

@@ -11,6 +11,10 @@ using StringList = std::vector<std::u16string>;
 
 std::u16string EnsureTrailingBackslash(const std::u16string& path);
 std::u16string TrimTrailingBackslash(const std::u16string& path);
+// The folder part of a path, up to and including its last backslash; empty when it has none.
+std::u16string FolderPart(const std::u16string& path);
+// The name after a path's last backslash; the whole path when it has none.
+std::u16string NamePart(const std::u16string& path);
 void SplitToList(const std::u16string& text, const std::u16string& separator, StringList& list);
 int PosFrom(int start, const std::u16string& text, const std::u16string& sub);
 std::u16string CleanIntText(const std::u16string& text);

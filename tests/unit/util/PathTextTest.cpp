@@ -19,6 +19,17 @@ TEST(TrimTrailingBackslash, KeepsRootsAndTrimsOne) {
     for (auto& [in, out] : cases) EXPECT_EQ(TrimTrailingBackslash(in), out) << U8(in);
 }
 
+TEST(PathParts, FolderAndNameAtTheLastBackslash) {
+    EXPECT_EQ(FolderPart(u"C:\\Menü\\Zubehör\\Editor.lnk"), u"C:\\Menü\\Zubehör\\");
+    EXPECT_EQ(NamePart(u"C:\\Menü\\Zubehör\\Editor.lnk"), u"Editor.lnk");
+    EXPECT_EQ(FolderPart(u"C:\\"), u"C:\\");
+    EXPECT_EQ(NamePart(u"C:\\"), u"");
+    EXPECT_EQ(FolderPart(u"Editor.lnk"), u"");
+    EXPECT_EQ(NamePart(u"Editor.lnk"), u"Editor.lnk");
+    EXPECT_EQ(FolderPart(u"\\\\server\\share"), u"\\\\server\\");
+    EXPECT_EQ(FolderPart(u""), u"");
+}
+
 TEST(SplitToList, SeparatorVariants) {
     struct Case {
         std::u16string text, separator;
