@@ -15,9 +15,6 @@ using ui::TTreeNode;
 
 namespace {
 
-constexpr unsigned WmDrawItem = 0x2B, WmMeasureItem = 0x2C, WmInitMenuPopup = 0x117, WmMenuChar = 0x120;
-constexpr unsigned TvmSetImageList = 0x1109;
-
 // Keeps a flag set for the time of a scope.
 class FlagScope {
 public:
@@ -364,31 +361,16 @@ void TCustomShellTreeView::DoContextPopup(ui::TPoint MousePos, bool& Handled) {
     Handled = true;
 }
 
-bool TCustomShellTreeView::MessageHook(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam,
-                                       std::intptr_t& result) {
-    switch (msg) {
-        case WmDrawItem:
-        case WmMeasureItem:
-        case WmInitMenuPopup:
-        case WmMenuChar:
-            if (platform::ShellContextMenu* handler = OpenMenuHandler()) {
-                handler->HandleMenuMessage(msg, wparam, lparam);
-                result = 0;
-                return true;
-            }
-            return false;
-        case TvmSetImageList: {
-            // While the widget is being made it takes the list the tree chose for it.
-            ui::TreeViewPeer* widget = Widget();
-            if (FImageListChanging || !widget) return false;
-            FlagScope changing(FImageListChanging);
-            // Whoever sets a list, the tree shows its own pictures or the system's.
-            widget->SetImages(Images() ? ImageListHandle() : FUseShellImages ? FImages : 0);
-            result = 0;
-            return true;
-        }
-        default: return false;
-    }
+platform::ShellContextMenu* TCustomShellTreeView::ShownShellMenu() { return OpenMenuHandler(); }
+
+bool TCustomShellTreeView::HandleImageListRequest() {
+    // While the widget is being made it takes the list the tree chose for it.
+    ui::TreeViewPeer* widget = Widget();
+    if (FImageListChanging || !widget) return false;
+    FlagScope changing(FImageListChanging);
+    // Whoever sets a list, the tree shows its own pictures or the system's.
+    widget->SetImages(Images() ? ImageListHandle() : FUseShellImages ? FImages : 0);
+    return true;
 }
 
 // ---- properties -----------------------------------------------------------------------------

@@ -77,7 +77,8 @@ public:
     // The notifier that watches the selected folder while AutoRefresh is on.
     TShellChangeNotifier* Notifier() const { return FNotifier; }
 
-    bool MessageHook(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam, std::intptr_t& result) override;
+    platform::ShellContextMenu* ShownShellMenu() override;
+    bool HandleImageListRequest() override;
 
 protected:
     std::unique_ptr<ui::ControlPeer> CreatePeer(ui::UiBackend& backend) override;

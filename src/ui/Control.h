@@ -11,6 +11,10 @@
 #include "ui/Component.h"
 #include "ui/Graphics.h"
 
+namespace platform {
+class ShellContextMenu;
+}
+
 namespace ui {
 
 class TWinControl;
@@ -269,11 +273,9 @@ public:
     void HandleNeeded();
     // The widget's platform handle (made when missing); 0 where widgets have none.
     std::intptr_t Handle();
-    // Sees every platform message of the widget first; true answers it with result.
-    virtual bool MessageHook(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam, std::intptr_t& result) {
-        (void)msg, (void)wparam, (void)lparam, (void)result;
-        return false;
-    }
+    // The shell's context menu shown for this control now: it draws its own items, so the widget
+    // hands it the menu's drawing, measuring and key messages. nullptr when none shows.
+    virtual platform::ShellContextMenu* ShownShellMenu() { return nullptr; }
     ControlPeer* Peer() const { return FPeer.get(); }
     // The widget as its family's interface, or nullptr.
     template <class Family>

@@ -237,6 +237,9 @@ public:
     bool HandleEndEdit(std::intptr_t item, const std::u16string* text);
     // The picture of an item as it is to be drawn now, normal or selected (the hooks may set it).
     int HandleImageIndex(std::intptr_t item, bool selected);
+    // Someone set a picture list on the widget directly: true when the tree answered by putting
+    // its own choice there instead.
+    virtual bool HandleImageListRequest() { return false; }
 
     TWantedKeys WantedKeys() const override { return wkArrows | wkChars; }
     bool HasCustomDraw() const override { return static_cast<bool>(OnCustomDrawItem); }

@@ -222,6 +222,12 @@ bool TreeViewWindow::OnReflectedNotify(NMHDR* header, LRESULT& result) {
 
 HBRUSH TreeViewWindow::OnReflectedColor(HDC dc) { return ControlColors(Control(), dc); }
 
+bool TreeViewWindow::HandleFamilyMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+    if (msg != TVM_SETIMAGELIST || !FTree.HandleImageListRequest()) return false;
+    result = 0;
+    return true;
+}
+
 void TreeViewWindow::ApplyItemColors(NMCUSTOMDRAW& draw, COLORREF text, COLORREF back) {
     // A tree item's colours travel in the notification itself.
     auto& tree = reinterpret_cast<NMTVCUSTOMDRAW&>(draw);

@@ -38,6 +38,7 @@ public:
 
 protected:
     bool RoutesMouse() const override { return true; }
+    bool HandleFamilyMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     DWORD TreeStyles() const;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/ShellNamespace.h"
 #include "platform/Utf.h"
 #include "platform/win32/WinText.h"
 #include "ui/GuardedCall.h"
@@ -25,6 +26,11 @@ const wchar_t* const PeerProperty = L"NimbrelPeer";
 constexpr UINT_PTR NativeSubclassId = 1;
 // Child window ids start above the dialog ids IDOK and IDCANCEL, which dialog keys send.
 int nextChildId = 100;
+
+// What a popup menu with owner-drawn items sends its owner window.
+bool IsOwnerDrawnMenuMessage(UINT msg) {
+    return msg == WM_DRAWITEM || msg == WM_MEASUREITEM || msg == WM_INITMENUPOPUP || msg == WM_MENUCHAR;
+}
 
 bool IsPress(UINT msg) {
     return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
@@ -283,7 +289,11 @@ bool WindowPeer::HandleFamilyMessage(UINT, WPARAM, LPARAM, LRESULT&) { return fa
 
 LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
-    if (std::intptr_t hooked = 0; FControl.MessageHook(msg, wp, lp, hooked)) return hooked;
+    if (IsOwnerDrawnMenuMessage(msg))
+        if (platform::ShellContextMenu* menu = FControl.ShownShellMenu()) {
+            menu->HandleMenuMessage(msg, wp, lp);
+            return 0;
+        }
     if (!FNative && Win32().HandleMenuMessage(msg, wp, lp, result)) return result;
     if (HandleFamilyMessage(msg, wp, lp, result)) return result;
     const std::shared_ptr<bool> alive = FAlive;

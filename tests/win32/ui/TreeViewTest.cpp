@@ -178,22 +178,26 @@ TEST(Win32TreeView, CustomDrawnRowsOfADarkTreeAndItsScreenshot) {
 }
 
 namespace {
-// Counts the control's requests for a text alone, as they pass its parent.
-struct CountingForm : TForm {
-    CountingForm() : TForm(nullptr) {}
-    int TextRequests = 0;
-    bool MessageHook(unsigned msg, std::uintptr_t, std::intptr_t lparam, std::intptr_t&) override {
-        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+// Counts the control's requests for a text alone, as they pass its parent's window.
+struct TextRequestCounter {
+    explicit TextRequestCounter(HWND parent) : Parent(parent) {
+        SetWindowSubclass(parent, &Count, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~TextRequestCounter() { RemoveWindowSubclass(Parent, &Count, 1); }
+    static LRESULT CALLBACK Count(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
         if (msg == WM_NOTIFY && header->code == TVN_GETDISPINFOW &&
             reinterpret_cast<const NMTVDISPINFOW*>(header)->item.mask == TVIF_TEXT)
-            ++TextRequests;
-        return false;
+            ++reinterpret_cast<TextRequestCounter*>(self)->TextRequests;
+        return DefSubclassProc(window, msg, wp, lp);
     }
+    HWND Parent;
+    int TextRequests = 0;
 };
 }  // namespace
 
 TEST(Win32TreeView, PendingTextsAreAskedOnceAndButtonsOnlyWhenShown) {
-    CountingForm form;
+    TForm form(nullptr);
     form.SetBorderStyle(bsSizeToolWin);
     form.SetBounds(40, 40, 360, 320);
     auto* tree = new AskingTree(&form);
@@ -201,6 +205,7 @@ TEST(Win32TreeView, PendingTextsAreAskedOnceAndButtonsOnlyWhenShown) {
     tree->SetBounds(8, 8, 330, 270);
     tree->SetShowButtons(false);
     form.Show();
+    TextRequestCounter counter(WindowOf(form));
     TTreeNodes& items = tree->Items();
     TTreeNode* root = items.AddChild(nullptr, u"Programme");
     constexpr int Count = 200;
@@ -222,13 +227,13 @@ TEST(Win32TreeView, PendingTextsAreAskedOnceAndButtonsOnlyWhenShown) {
 
     // The control keeps what it was told: another font, style and drawing ask for no text again.
     const int asked = tree->TextsAsked;
-    const int requests = form.TextRequests;
+    const int requests = counter.TextRequests;
     tree->Font().SetHeight(-20);
     tree->SetRowSelect(true);
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Application().ProcessMessages();
     EXPECT_EQ(tree->TextsAsked, asked);
-    EXPECT_EQ(form.TextRequests, requests);
+    EXPECT_EQ(counter.TextRequests, requests);
     // ... and follows a text set later.
     first->SetText(u"Editor");
     EXPECT_EQ(ItemText(handle, itemOf(first)), u"Editor");
