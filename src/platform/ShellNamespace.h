@@ -56,15 +56,22 @@ public:
     virtual int Track(int screenX, int screenY, ShellWindow owner) = 0;
 };
 
+// What a context menu is filled for: an explorer's tree, and a view that can rename in place.
+struct ContextMenuUse {
+    bool Explore = false;
+    bool CanRename = false;
+};
+
 class ShellContextMenu {
 public:
     virtual ~ShellContextMenu() = default;
     // Adds the item's commands to the menu at `index`, with identifiers first..last.
-    virtual bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, unsigned flags) = 0;
+    virtual bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, ContextMenuUse use) = 0;
     // The language-independent verb of the command at an offset (up to 255 bytes); empty for none.
     virtual std::string Verb(unsigned offset) = 0;
     virtual bool Invoke(unsigned offset, ShellWindow owner, ShowState show) = 0;
-    virtual bool InvokeVerb(const std::string& verb, ShellWindow owner, ShowState show, std::uint32_t mask) = 0;
+    // Runs a verb; an asynchronous one may go on after the call returns.
+    virtual bool InvokeVerb(const std::string& verb, ShellWindow owner, ShowState show, bool asynchronous) = 0;
     // Whether the menu draws some of its items itself; then the owner hands it the menu messages.
     virtual bool HasMenuHandler() const = 0;
     virtual void HandleMenuMessage(unsigned message, std::uintptr_t wparam, std::intptr_t lparam) = 0;

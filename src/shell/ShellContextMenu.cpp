@@ -8,9 +8,6 @@ namespace {
 
 constexpr unsigned FirstCommand = 1;
 constexpr unsigned LastCommand = 0x7FFF;
-constexpr unsigned CmfExplore = 0x4;
-constexpr unsigned CmfCanRename = 0x10;
-constexpr std::uint32_t CmicMaskAsync = 0x100000;
 
 platform::ShellContextMenu* openMenuHandler = nullptr;
 
@@ -40,7 +37,7 @@ void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, in
 
     std::unique_ptr<platform::ShellPopupMenu> popup = platform::GetShellNamespace().CreatePopupMenu();
     if (!popup) return;
-    menu->Fill(*popup, 0, FirstCommand, LastCommand, CmfExplore | CmfCanRename);
+    menu->Fill(*popup, 0, FirstCommand, LastCommand, platform::ContextMenuUse{true, true});
     int command = 0;
     {
         PublishedHandler published(*menu);
@@ -63,7 +60,7 @@ void InvokeItemVerb(TShellFolder* Folder, const std::string& Verb) {
     ShellObjectRef parent = Folder->ParentShellFolder();
     if (!parent) return;
     if (auto menu = parent->ContextMenuOf(0, Folder->RelativeID()))
-        menu->InvokeVerb(Verb, 0, platform::ShowState::Normal, CmicMaskAsync);
+        menu->InvokeVerb(Verb, 0, platform::ShowState::Normal, true);
 }
 
 }  // namespace shell

@@ -31,7 +31,6 @@ constexpr std::uint32_t SfgaoCanCopy = 0x1, SfgaoCanMove = 0x2, SfgaoCanLink = 0
                         SfgaoHidden = 0x80000, SfgaoFileSysAncestor = 0x10000000, SfgaoFolder = 0x20000000,
                         SfgaoFileSystem = 0x40000000, SfgaoHasSubfolder = 0x80000000;
 constexpr std::uint32_t FlagFolders = 0x20, FlagNonFolders = 0x40, FlagHidden = 0x80;
-constexpr unsigned CmfCanRename = 0x10;
 
 unsigned CountAt(const std::uint8_t* p) { return static_cast<unsigned>(p[0] | (p[1] << 8)); }
 
@@ -190,12 +189,12 @@ class FileContextMenu final : public ShellContextMenu, CountedShellObject {
 public:
     FileContextMenu(FileShellNamespace& ns, std::string path) : FNamespace(ns), FPath(std::move(path)) {}
 
-    bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, unsigned flags) override {
+    bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, ContextMenuUse use) override {
         auto* popup = dynamic_cast<FilePopupMenu*>(&menu);
         if (!popup) return false;
         std::vector<ShellMenuEntry> entries;
         for (unsigned offset = 0; offset < Verbs.size(); ++offset) {
-            if (Verbs[offset] == std::string("rename") && !(flags & CmfCanRename)) continue;
+            if (Verbs[offset] == std::string("rename") && !use.CanRename) continue;
             if (first + offset > last) break;
             entries.emplace_back(static_cast<int>(first + offset), Captions[offset]);
         }
@@ -205,9 +204,9 @@ public:
     }
     std::string Verb(unsigned offset) override { return offset < Verbs.size() ? Verbs[offset] : std::string(); }
     bool Invoke(unsigned offset, ShellWindow owner, ShowState show) override {
-        return offset < Verbs.size() && InvokeVerb(Verbs[offset], owner, show, 0);
+        return offset < Verbs.size() && InvokeVerb(Verbs[offset], owner, show, false);
     }
-    bool InvokeVerb(const std::string& verb, ShellWindow, ShowState, std::uint32_t) override {
+    bool InvokeVerb(const std::string& verb, ShellWindow, ShowState, bool) override {
         const std::u16string path = ShellPathText(FPath);
         if (verb == "open") return FNamespace.Open(path);
         if (verb == "delete") {

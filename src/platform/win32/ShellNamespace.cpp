@@ -193,7 +193,8 @@ public:
           FMenu2(FMenu.As<IContextMenu2>(IID_IContextMenu2)),
           FMenu3(FMenu.As<IContextMenu3>(IID_IContextMenu3)) {}
 
-    bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, unsigned flags) override {
+    bool Fill(ShellPopupMenu& menu, unsigned index, unsigned first, unsigned last, ContextMenuUse use) override {
+        const UINT flags = (use.Explore ? CMF_EXPLORE : 0) | (use.CanRename ? CMF_CANRENAME : 0);
         return SUCCEEDED(FMenu->QueryContextMenu(reinterpret_cast<HMENU>(menu.Handle()), index, first, last, flags));
     }
     std::string Verb(unsigned offset) override {
@@ -209,10 +210,10 @@ public:
         info.nShow = win32::ShowCommand(show);
         return SUCCEEDED(FMenu->InvokeCommand(&info));
     }
-    bool InvokeVerb(const std::string& verb, ShellWindow owner, ShowState show, std::uint32_t mask) override {
+    bool InvokeVerb(const std::string& verb, ShellWindow owner, ShowState show, bool asynchronous) override {
         CMINVOKECOMMANDINFO info{};
         info.cbSize = sizeof(info);
-        info.fMask = mask;
+        info.fMask = asynchronous ? CMIC_MASK_ASYNCOK : 0;
         info.hwnd = Window(owner);
         info.lpVerb = verb.c_str();
         info.nShow = win32::ShowCommand(show);

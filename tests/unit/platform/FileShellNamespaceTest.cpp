@@ -149,7 +149,7 @@ TEST(FileShellNamespace, ContextMenuOffersTheFourVerbsAndCarriesThemOut) {
         shown = items;
         return items.at(1).first;
     };
-    ASSERT_TRUE(menu->Fill(*popup, 0, 1, 0x7FFF, 0x10));
+    ASSERT_TRUE(menu->Fill(*popup, 0, 1, 0x7FFF, platform::ContextMenuUse{false, true}));
     const int chosen = popup->Track(0, 0, 0);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(chosen, 2);
@@ -158,13 +158,13 @@ TEST(FileShellNamespace, ContextMenuOffersTheFourVerbsAndCarriesThemOut) {
     EXPECT_EQ(menu->Verb(4), "");
     // Without the rename flag the menu offers three commands.
     auto second = fixture.Shell().CreatePopupMenu();
-    menu->Fill(*second, 0, 1, 0x7FFF, 0);
+    menu->Fill(*second, 0, 1, 0x7FFF, platform::ContextMenuUse{});
     second->Track(0, 0, 0);
     EXPECT_EQ(shown.size(), 3u);
 
     EXPECT_TRUE(menu->Invoke(3, 0, platform::ShowState::Normal));
     EXPECT_FALSE(menu->Invoke(2, 0, platform::ShowState::Normal));  // renaming needs a view that asks for the name
-    EXPECT_TRUE(menu->InvokeVerb("open", 0, platform::ShowState::Normal, 0));
+    EXPECT_TRUE(menu->InvokeVerb("open", 0, platform::ShowState::Normal, false));
     EXPECT_TRUE(menu->Invoke(1, 0, platform::ShowState::Normal));
     EXPECT_FALSE(std::filesystem::exists(fixture.Native("c/weg.txt")));
     const std::u16string path = fixture.Text("c/weg.txt");
