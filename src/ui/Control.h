@@ -62,12 +62,6 @@ constexpr TControlStyle csSetCaption = 0x04;    // the name is copied into an un
 constexpr TControlStyle csOpaque = 0x08;        // paints its whole client area
 constexpr TControlStyle csDoubleClicks = 0x10;  // double clicks arrive as double clicks
 
-// Window styles handed to the platform when the widget is made (values of the Windows API).
-struct TCreateParams {
-    unsigned Style = 0;
-    unsigned ExStyle = 0;
-};
-
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);
@@ -282,8 +276,6 @@ public:
     Family* PeerAs() const {
         return dynamic_cast<Family*>(FPeer.get());
     }
-    // The platform styles of the widget; the base leaves them to the peer.
-    virtual void CreateParams(TCreateParams& Params) { (void)Params; }
     // Keys this control handles itself while it has the focus.
     virtual TWantedKeys WantedKeys() const { return 0; }
     // Items of a platform control drawn by the control itself: with HasCustomDraw it is asked

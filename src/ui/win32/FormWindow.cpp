@@ -88,8 +88,7 @@ void FormWindow::SetVisible(bool visible) {
 }
 
 void FormWindow::BorderChanged() {
-    TCreateParams p = FormStyles(FForm);
-    FForm.CreateParams(p);
+    const TCreateParams p = FormStyles(FForm);
     HWND window = Handle();
     const LONG_PTR kept = GetWindowLongPtrW(window, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
     SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(p.Style) | kept);

@@ -113,7 +113,6 @@ WindowPeer::WindowPeer(TWinControl& control) : FControl(control) {
 void WindowPeer::CreateHandle(const wchar_t* windowClass, TCreateParams params, HWND parent, HMENU id, bool native) {
     FNative = native;
     if (!FControl.Enabled()) params.Style |= WS_DISABLED;
-    FControl.CreateParams(params);
     const TRect b = FControl.BoundsRect();
     HWND made = CreateWindowExW(params.ExStyle, windowClass, W(FControl.Caption()), params.Style, b.Left, b.Top,
                                 b.Width(), b.Height(), parent, id, GetModuleHandleW(nullptr), this);

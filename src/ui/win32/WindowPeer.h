@@ -15,6 +15,12 @@
 
 namespace ui::win32 {
 
+// Window styles handed to the platform when a widget's window is made.
+struct TCreateParams {
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+};
+
 class WindowPeer : public virtual ControlPeer {
 public:
     ~WindowPeer() override;
