@@ -118,7 +118,7 @@ bool IsDirWritable(const std::u16string& Dir) {
 DataDirQuestions DialogQuestions() {
     DataDirQuestions questions;
     questions.Warn = [] {
-        ui::Application().MessageBox(u"Bitte einen gültigen Applikationspfad wählen!", AppProduct, ui::mbIconWarning);
+        ui::Application().MessageBox(u"Bitte einen gültigen Applikationspfad wählen!", AppProduct, ui::TMsgIcon::Warning);
     };
     questions.ChooseFolder = [](std::u16string& folder) {
         controls::TFolderDialogEx dialog(nullptr);

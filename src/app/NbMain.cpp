@@ -353,7 +353,7 @@ int RunProgram() {
         // The old file stays as it was; the user learns that the new links were not kept.
         const std::u16string reason = platform::GetFiles().LastErrorText();
         ui::Application().MessageBox(u"\"" + linksFile + u"\" konnte nicht gespeichert werden:\r\n" + reason,
-                                     AppProduct, ui::mbIconError);
+                                     AppProduct, ui::TMsgIcon::Error);
         exitCode = 1;
     }
     delete SysImages;

@@ -20,8 +20,9 @@ void TApplication::SetTitle(const std::u16string& title) {
 
 void TApplication::ProcessMessages() { GetBackend().ProcessMessages(); }
 
-int TApplication::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) {
-    return GetBackend().MessageBox(text, caption, flags);
+TMsgAnswer TApplication::MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                                   TMsgButtons buttons) {
+    return GetBackend().MessageBox(text, caption, icon, buttons);
 }
 
 void TApplication::HandleException(const std::exception& error) {
@@ -30,7 +31,7 @@ void TApplication::HandleException(const std::exception& error) {
         return;
     }
     const auto* ours = dynamic_cast<const Exception*>(&error);
-    MessageBox(ours ? ours->Message() : util::FromUtf8(error.what()), FTitle, mbOk | mbIconError);
+    MessageBox(ours ? ours->Message() : util::FromUtf8(error.what()), FTitle, TMsgIcon::Error);
 }
 
 TApplication& Application() {

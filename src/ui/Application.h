@@ -6,14 +6,10 @@
 
 namespace ui {
 
-// Message box flags (values of the Windows API).
-constexpr unsigned mbOk = 0x0000;
-constexpr unsigned mbOkCancel = 0x0001;
-constexpr unsigned mbYesNo = 0x0004;
-constexpr unsigned mbIconError = 0x0010;
-constexpr unsigned mbIconQuestion = 0x0020;
-constexpr unsigned mbIconWarning = 0x0030;
-constexpr unsigned mbIconInformation = 0x0040;
+// A message box: its sign, its buttons, and the button that answered it.
+enum class TMsgIcon { None, Error, Question, Warning, Information };
+enum class TMsgButtons { Ok, OkCancel, YesNo };
+enum class TMsgAnswer { Ok, Cancel, Yes, No };
 
 class TApplication {
 public:
@@ -32,7 +28,8 @@ public:
     // Lets loops run again after Terminate ended them (a program that shows a window after
     // another one ended the loops, and the tests that do the same).
     void ResetTerminated() { FTerminated = false; }
-    int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags);
+    TMsgAnswer MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                          TMsgButtons buttons = TMsgButtons::Ok);
 
     // An error escaped an event handler: OnException if set, else a message box with its text.
     void HandleException(const std::exception& error);

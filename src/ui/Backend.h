@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/Application.h"
 #include "ui/CanvasSurface.h"
 #include "ui/Peers.h"
 #include "ui/Types.h"
@@ -57,7 +58,8 @@ public:
     virtual bool Send(const void* owner, std::function<void()> work) = 0;
     virtual void DiscardPosted(const void* owner) = 0;
 
-    virtual int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) = 0;
+    virtual TMsgAnswer MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                                  TMsgButtons buttons) = 0;
     virtual void SetApplicationTitle(const std::u16string& title) = 0;
     // Draws an image of a platform image list (the system list, or one of ours) on a surface.
     virtual void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) = 0;

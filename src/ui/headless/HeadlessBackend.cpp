@@ -212,8 +212,9 @@ void HeadlessBackend::TrackPopup(TPopupMenu& menu, int x, int y) {
     if (OnPopup) OnPopup(menu);
 }
 
-int HeadlessBackend::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) {
-    MessageBoxes.push_back({text, caption, flags});
+TMsgAnswer HeadlessBackend::MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                                       TMsgButtons buttons) {
+    MessageBoxes.push_back({text, caption, icon, buttons});
     return MessageBoxAnswer;
 }
 

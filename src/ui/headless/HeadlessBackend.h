@@ -45,7 +45,8 @@ public:
     void Post(const void* owner, std::function<void()> work) override;
     bool Send(const void* owner, std::function<void()> work) override;
     void DiscardPosted(const void* owner) override;
-    int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) override;
+    TMsgAnswer MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                          TMsgButtons buttons) override;
     void SetApplicationTitle(const std::u16string& title) override { Title = title; }
     void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) override;
     TPoint CursorPos() override { return Cursor; }
@@ -75,13 +76,14 @@ public:
     };
     struct BoxShown {
         std::u16string Text, Caption;
-        unsigned Flags;
+        TMsgIcon Icon;
+        TMsgButtons Buttons;
     };
     std::vector<PopupShown> Popups;
     // Runs while a popup is "open": the test chooses an item by calling its Click.
     std::function<void(TPopupMenu&)> OnPopup;
     std::vector<BoxShown> MessageBoxes;
-    int MessageBoxAnswer = 1;
+    TMsgAnswer MessageBoxAnswer = TMsgAnswer::Ok;
     std::u16string Title;
     TPoint Cursor;
     int Dpi = 96;

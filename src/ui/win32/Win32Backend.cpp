@@ -198,10 +198,24 @@ void Win32Backend::RunUntil(const std::function<bool()>& done) {
     }
 }
 
-int Win32Backend::MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) {
+TMsgAnswer Win32Backend::MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                                   TMsgButtons buttons) {
     HWND owner = GetActiveWindow();
     if (!WindowPeer::FromHandle(owner)) owner = ApplicationWindow();
-    return MessageBoxW(owner, W(text), W(caption), flags);
+    UINT flags = buttons == TMsgButtons::OkCancel ? MB_OKCANCEL : buttons == TMsgButtons::YesNo ? MB_YESNO : MB_OK;
+    switch (icon) {
+        case TMsgIcon::Error: flags |= MB_ICONERROR; break;
+        case TMsgIcon::Question: flags |= MB_ICONQUESTION; break;
+        case TMsgIcon::Warning: flags |= MB_ICONWARNING; break;
+        case TMsgIcon::Information: flags |= MB_ICONINFORMATION; break;
+        case TMsgIcon::None: break;
+    }
+    switch (MessageBoxW(owner, W(text), W(caption), flags)) {
+        case IDCANCEL: return TMsgAnswer::Cancel;
+        case IDYES: return TMsgAnswer::Yes;
+        case IDNO: return TMsgAnswer::No;
+        default: return TMsgAnswer::Ok;
+    }
 }
 
 void Win32Backend::SetApplicationTitle(const std::u16string& title) { SetWindowTextW(FApplicationWindow, W(title)); }

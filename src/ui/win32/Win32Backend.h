@@ -37,7 +37,8 @@ public:
     void Post(const void* owner, std::function<void()> work) override;
     bool Send(const void* owner, std::function<void()> work) override;
     void DiscardPosted(const void* owner) override;
-    int MessageBox(const std::u16string& text, const std::u16string& caption, unsigned flags) override;
+    TMsgAnswer MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
+                          TMsgButtons buttons) override;
     void SetApplicationTitle(const std::u16string& title) override;
     void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) override;
     TPoint CursorPos() override;

@@ -79,6 +79,6 @@ TEST(ProgramRun, AFailedSaveIsReportedWithItsFileAndAnErrorCode) {
     EXPECT_NE(box.Text.find(u"links.dat"), std::u16string::npos);
     EXPECT_NE(box.Text.find(u"konnte nicht gespeichert werden"), std::u16string::npos);
     EXPECT_GT(box.Text.size(), box.Text.find(u":\r\n") + 3);  // and the platform's reason
-    EXPECT_EQ(box.Flags & 0x10u, 0x10u);
+    EXPECT_EQ(box.Icon, ui::TMsgIcon::Error);
     EXPECT_TRUE(std::filesystem::is_directory(run.DataFile() / "inhalt"));
 }

@@ -265,7 +265,7 @@ TEST(Application, PumpsMessagesForDelaysAndReportsErrors) {
     app.HandleException(std::runtime_error("plain"));
     ASSERT_EQ(Headless().MessageBoxes.size(), boxes + 1);
     EXPECT_EQ(Headless().MessageBoxes.back().Text, u"plain");
-    EXPECT_EQ(Headless().MessageBoxes.back().Flags, mbIconError);
+    EXPECT_EQ(Headless().MessageBoxes.back().Icon, TMsgIcon::Error);
 }
 
 TEST(Controls, ContextMenusAcceleratorsAndDoubleClicks) {

@@ -244,7 +244,7 @@ TEST(Win32Widgets, ApplicationWindowMessageBoxesAndErrors) {
         HWND box = FindWindowW(L"#32770", L"Frage");
         if (box) PostMessageW(box, WM_COMMAND, IDNO, 0);
     });
-    EXPECT_EQ(Application().MessageBox(u"Wirklich?", u"Frage", mbYesNo | mbIconQuestion), IDNO);
+    EXPECT_EQ(Application().MessageBox(u"Wirklich?", u"Frage", TMsgIcon::Question, TMsgButtons::YesNo), TMsgAnswer::No);
 
     // An error escaping an event handler stops at the window procedure and reaches the application.
     auto* button = new TButton(&form);
