@@ -26,7 +26,7 @@ public:
 
 platform::ShellContextMenu* OpenMenuHandler() { return openMenuHandler; }
 
-void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, int Y) {
+void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, int Y, IShellCommandVerb* Taker) {
     if (!Folder || !Owner) return;
     const platform::ShellWindow window = Owner->Handle();
     ShellObjectRef parent = Folder->ParentShellFolder();
@@ -47,12 +47,11 @@ void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, in
 
     const unsigned offset = static_cast<unsigned>(command) - FirstCommand;
     const std::string verb = menu->Verb(offset);
-    auto* taker = dynamic_cast<IShellCommandVerb*>(Owner);
     bool handled = false;
-    if (taker) taker->ExecuteCommand(verb, handled);
+    if (Taker) Taker->ExecuteCommand(verb, handled);
     bool succeeded = true;
     if (!handled) succeeded = menu->Invoke(offset, window, platform::ShowState::Normal);
-    if (taker) taker->CommandCompleted(verb, succeeded);
+    if (Taker) Taker->CommandCompleted(verb, succeeded);
 }
 
 void InvokeItemVerb(TShellFolder* Folder, const std::string& Verb) {

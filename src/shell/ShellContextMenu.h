@@ -28,8 +28,9 @@ public:
 // hands it the menu messages while it shows.
 platform::ShellContextMenu* OpenMenuHandler();
 
-// Shows the item's menu at a client point of the owner and carries out the chosen command.
-void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, int Y);
+// Shows the item's menu at a client point of the owner and carries out the chosen command; the
+// taker (may be nullptr) takes part in it.
+void ShowItemContextMenu(ui::TWinControl* Owner, TShellFolder* Folder, int X, int Y, IShellCommandVerb* Taker);
 // Runs a verb such as "properties" of the item's menu, without showing it.
 void InvokeItemVerb(TShellFolder* Folder, const std::string& Verb);
 

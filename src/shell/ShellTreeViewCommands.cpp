@@ -13,7 +13,7 @@ using ui::TTreeNode;
 
 void TCustomShellTreeView::DoContextPopup(ui::TPoint MousePos, bool& Handled) {
     if (!FAutoContext || (PopupMenu() && PopupMenu()->AutoPopup())) return;
-    ShowItemContextMenu(this, SelectedFolder(), MousePos.X, MousePos.Y);
+    ShowItemContextMenu(this, SelectedFolder(), MousePos.X, MousePos.Y, this);
     Handled = true;
 }
 

@@ -262,28 +262,28 @@ TEST(ShellContextMenu, TheOwnerTakesPartInEveryChosenCommand) {
         return choice;
     };
 
-    ShowItemContextMenu(owner, file, 5, 5);  // dismissed
+    ShowItemContextMenu(owner, file, 5, 5, owner);  // dismissed
     EXPECT_TRUE(owner->Log.empty());
 
     choice = 4;  // properties, carried out by the owner
     owner->HandleIt = true;
-    ShowItemContextMenu(owner, file, 5, 5);
+    ShowItemContextMenu(owner, file, 5, 5, owner);
     EXPECT_EQ(owner->Log, (std::vector<std::string>{"execute properties", "completed properties ok"}));
     EXPECT_TRUE(fixture.Shell().Requests.empty());
 
     owner->Log.clear();
     owner->HandleIt = false;  // now the shell runs it
-    ShowItemContextMenu(owner, file, 5, 5);
+    ShowItemContextMenu(owner, file, 5, 5, owner);
     EXPECT_EQ(owner->Log, (std::vector<std::string>{"execute properties", "completed properties ok"}));
     EXPECT_EQ(fixture.Shell().Requests, std::vector<std::u16string>{u"properties " + path});
 
     owner->Log.clear();
     choice = 3;  // rename, which the shell cannot do without a view
-    ShowItemContextMenu(owner, file, 5, 5);
+    ShowItemContextMenu(owner, file, 5, 5, owner);
     EXPECT_EQ(owner->Log, (std::vector<std::string>{"execute rename", "completed rename failed"}));
 
     owner->Log.clear();
-    ShowItemContextMenu(owner, nullptr, 5, 5);
+    ShowItemContextMenu(owner, nullptr, 5, 5, owner);
     EXPECT_TRUE(owner->Log.empty());
     EXPECT_EQ(OpenMenuHandler(), nullptr);
 
