@@ -121,9 +121,6 @@ public:
     virtual std::intptr_t SystemSmallImages() = 0;
     // Runs the item's default verb.
     virtual bool ExecuteDefault(ShellWindow owner, const std::uint8_t* absolute) = 0;
-    // Opens a file with its associated program.
-    virtual bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory,
-                          ShowState show) = 0;
     virtual std::unique_ptr<ShellPopupMenu> CreatePopupMenu() = 0;
     // Switches the platform's critical-error dialogs; returns the previous mode.
     virtual unsigned SetErrorMode(unsigned mode) = 0;

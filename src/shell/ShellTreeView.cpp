@@ -1,5 +1,6 @@
 #include "shell/ShellTreeView.h"
 
+#include "platform/ShellOperations.h"
 #include "shell/ShellConsts.h"
 #include "shell/ShellTreeScopes.h"
 #include "ui/Application.h"
@@ -76,7 +77,8 @@ bool TCustomShellTreeView::CanExpand(TTreeNode* Node) {
             FillNode(Node);
         } else if (item && !folder) {
             const std::u16string path = item->PathName();
-            GetShellNamespace().OpenFile(Handle(), path, util::FolderPart(path), platform::ShowState::Hidden);
+            platform::GetShellOperations().Execute(Handle(), u"", path, u"", util::FolderPart(path),
+                                                   platform::ShowState::Hidden);
         }
     }
     Node->SetHasChildren(Node->Count() > 0);

@@ -415,10 +415,6 @@ bool FileShellNamespace::ExecuteDefault(ShellWindow, const std::uint8_t* absolut
     return path && Exists(*path) && Open(ShellPathText(*path));
 }
 
-bool FileShellNamespace::OpenFile(ShellWindow, const std::u16string& file, const std::u16string&, ShowState) {
-    return Open(file);
-}
-
 bool FileShellNamespace::Open(const std::u16string& path) {
     Requests.push_back(u"open " + path);
     if (Opener) return Opener(path);

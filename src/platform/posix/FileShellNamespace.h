@@ -48,8 +48,6 @@ public:
     std::optional<int> SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) override;
     std::intptr_t SystemSmallImages() override { return 0; }
     bool ExecuteDefault(ShellWindow owner, const std::uint8_t* absolute) override;
-    bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory,
-                  ShowState show) override;
     std::unique_ptr<ShellPopupMenu> CreatePopupMenu() override;
     unsigned SetErrorMode(unsigned mode) override;
     int MajorVersion() override { return 0; }

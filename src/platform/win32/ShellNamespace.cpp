@@ -311,13 +311,6 @@ public:
         info.nShow = SW_SHOW;
         return ShellExecuteExW(&info) != FALSE;
     }
-    bool OpenFile(ShellWindow owner, const std::u16string& file, const std::u16string& directory,
-                  ShowState show) override {
-        const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(Window(owner), nullptr, win32::W(file), nullptr,
-                                                                    directory.empty() ? nullptr : win32::W(directory),
-                                                                    win32::ShowCommand(show)));
-        return result > 32;
-    }
     std::unique_ptr<ShellPopupMenu> CreatePopupMenu() override { return std::make_unique<Win32PopupMenu>(); }
     unsigned SetErrorMode(unsigned mode) override { return ::SetErrorMode(mode); }
     int MajorVersion() override {

@@ -5,6 +5,7 @@
 
 #include "shell/ShellTreeView.h"
 #include "support/FileShell.h"
+#include "support/RecordingShellOperations.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/headless/HeadlessBackend.h"
@@ -129,6 +130,7 @@ TEST(ShellTreeView, RootsChangeOnlyForNewTextsAndFailuresKeepThePreviousRoot) {
 
 TEST(ShellTreeView, ExpandingALeafOpensItAndAFailingFolderShowsNoChildren) {
     FileShellFixture fixture;
+    RecordingShellOperations shell;
     fixture.MakeFile("m/Spiel.desktop");
     fixture.MakeFile("m/Kaputt/innen.txt");
     TreeForm form;
@@ -141,7 +143,11 @@ TEST(ShellTreeView, ExpandingALeafOpensItAndAFailingFolderShowsNoChildren) {
     EXPECT_FALSE(game->HasChildren());
     game->SetHasChildren(true);  // as if the shell had reported children
     widget.UserToggle(game->ItemId());
-    EXPECT_EQ(fixture.Shell().Requests, std::vector<std::u16string>{u"open " + fixture.Text("m/Spiel.desktop")});
+    // Opened with its program, without a window of its own, in its folder.
+    ASSERT_EQ(shell.Starts.size(), 1u);
+    EXPECT_EQ(shell.Starts[0].Verb, u"");
+    EXPECT_EQ(shell.Starts[0].File, fixture.Text("m/Spiel.desktop"));
+    EXPECT_EQ(shell.Starts[0].Show, platform::ShowState::Hidden);
     EXPECT_EQ(game->Count(), 0);
     EXPECT_FALSE(game->HasChildren());
 
