@@ -37,14 +37,13 @@ bool IsPress(UINT msg) {
            msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
 }
 
+// The button of a press.
 TMouseButton ButtonOf(UINT msg) {
     switch (msg) {
         case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_RBUTTONUP: return mbRight;
+        case WM_RBUTTONDBLCLK: return mbRight;
         case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-        case WM_MBUTTONUP: return mbMiddle;
+        case WM_MBUTTONDBLCLK: return mbMiddle;
         default: return mbLeft;
     }
 }
