@@ -176,7 +176,7 @@ void TMainForm::Delete1Click(ui::TObject*) {
     shell::TShellFolder* item = ShellTreeView1->SelectedFolder();
     if (!item) return;
     const std::u16string path = util::TrimTrailingBackslash(item->PathName());
-    ShellDeleteFile(Handle(), path + u'\0', platform::FofSilent);
+    ShellDeleteFile(Handle(), path + u'\0', platform::SilentOperation);
     ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
 }
 
@@ -284,7 +284,7 @@ void TMainForm::ShellTreeView1DragDrop(ui::TObject*, ui::TObject*, int X, int Y)
     // A drop on a file means the folder that holds it.
     if (!targetItem->IsFolder()) dest = util::TrimTrailingBackslash(util::FolderPart(dest));
     if (FileExists(source)) dest = util::EnsureTrailingBackslash(dest) + util::NamePart(source);
-    ShellMoveFile(Handle(), source + u'\0', dest + u'\0', platform::FofSilent);
+    ShellMoveFile(Handle(), source + u'\0', dest + u'\0', platform::SilentOperation);
     ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
 }
 

@@ -32,12 +32,13 @@ void TShellTreeView::MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int
     shell::TShellTreeView::MouseUp(Button, Shift, X, Y);
 }
 
-bool ShellMoveFile(std::intptr_t Wnd, const std::u16string& Source, const std::u16string& Dest, std::uint16_t Flags) {
-    return platform::GetShellOperations().FileOperation(Wnd, platform::FoMove, Source, Dest, Flags);
+bool ShellMoveFile(std::intptr_t Wnd, const std::u16string& Source, const std::u16string& Dest,
+                   platform::FileOperationStyle Flags) {
+    return platform::GetShellOperations().FileOperation(Wnd, platform::FileOperationKind::Move, Source, Dest, Flags);
 }
 
-bool ShellDeleteFile(std::intptr_t Wnd, const std::u16string& Source, std::uint16_t Flags) {
-    return platform::GetShellOperations().FileOperation(Wnd, platform::FoDelete, Source, u"", Flags);
+bool ShellDeleteFile(std::intptr_t Wnd, const std::u16string& Source, platform::FileOperationStyle Flags) {
+    return platform::GetShellOperations().FileOperation(Wnd, platform::FileOperationKind::Delete, Source, u"", Flags);
 }
 
 }  // namespace app

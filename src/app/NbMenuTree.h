@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ShellOperations.h"
 #include "shell/ShellTreeView.h"
 
 namespace app {
@@ -25,7 +26,8 @@ protected:
 };
 
 // Move or delete one path with the shell's own confirmations; the paths carry their closing NUL.
-bool ShellMoveFile(std::intptr_t Wnd, const std::u16string& Source, const std::u16string& Dest, std::uint16_t Flags);
-bool ShellDeleteFile(std::intptr_t Wnd, const std::u16string& Source, std::uint16_t Flags);
+bool ShellMoveFile(std::intptr_t Wnd, const std::u16string& Source, const std::u16string& Dest,
+                   platform::FileOperationStyle Flags);
+bool ShellDeleteFile(std::intptr_t Wnd, const std::u16string& Source, platform::FileOperationStyle Flags);
 
 }  // namespace app

@@ -1,8 +1,8 @@
 #include "app/NbUtils.h"
 
-#include "platform/ShellIcons.h"
 #include "platform/ShellOperations.h"
 #include "platform/System.h"
+#include "util/FileUtils.h"
 
 namespace app {
 std::u16string CopyBefore(const std::u16string& S, char16_t C) {
@@ -16,9 +16,7 @@ std::u16string CopyAfter(const std::u16string& S, char16_t C) {
 }
 
 int GetSysIconIndex(const std::u16string& Path) {
-    return platform::GetShellIcons()
-        .SysIconIndex(Path, platform::ShgfiSysIconIndex | platform::ShgfiSmallIcon)
-        .value_or(NoIcon);
+    return util::SysIconIndex(Path, platform::SmallIcon, NoIcon);
 }
 
 std::u16string ExecutableFolder() {

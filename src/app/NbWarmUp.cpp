@@ -28,8 +28,8 @@ void TShellWarmUp::Work() {
             if (FStop) return;
             const platform::ShellIdList list = shell.SpecialFolder(0, shell::RootFolderCsidl[root]);
             if (list) {
-                shell.SysIconIndex(list.get(), platform::ShgfiSmallIcon);
-                shell.SysIconIndex(list.get(), platform::ShgfiSmallIcon | platform::ShgfiOpenIcon);
+                shell.SysIconIndex(list.get(), platform::SmallIcon);
+                shell.SysIconIndex(list.get(), platform::SmallIcon.Opened());
                 ++FSteps;
             }
         }

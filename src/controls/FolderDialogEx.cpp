@@ -5,11 +5,6 @@
 #include "ui/Form.h"
 
 namespace controls {
-namespace {
-constexpr unsigned BifReturnOnlyFsDirs = 0x1, BifStatusText = 0x4, BifEditBox = 0x10, BifNewDialogStyle = 0x40,
-                   BifBrowseIncludeFiles = 0x4000;
-}  // namespace
-
 TFolderDialogEx::TFolderDialogEx(ui::TComponent* AOwner)
     : ui::TComponent(AOwner), FOwner(dynamic_cast<ui::TForm*>(AOwner)) {}
 
@@ -29,12 +24,10 @@ bool TFolderDialogEx::Execute(const std::u16string& ACaption, const std::u16stri
     return Run();
 }
 
-unsigned TFolderDialogEx::BrowseFlags() const {
-    unsigned flags = BifReturnOnlyFsDirs | BifStatusText;
-    if (FOptions & FolderOptions(foNewDlg)) flags |= BifNewDialogStyle;
-    if (FOptions & FolderOptions(foEditBox)) flags |= BifEditBox;
-    if (FOptions & FolderOptions(foShowFiles)) flags |= BifBrowseIncludeFiles;
-    return flags;
+void TFolderDialogEx::SetBrowseOptions(platform::FolderBrowseRequest& request) const {
+    request.NewDialogStyle = (FOptions & FolderOptions(foNewDlg)) != 0;
+    request.EditBox = (FOptions & FolderOptions(foEditBox)) != 0;
+    request.IncludeFiles = (FOptions & FolderOptions(foShowFiles)) != 0;
 }
 
 std::u16string TFolderDialogEx::StatusText(const std::u16string& path) const {
@@ -50,7 +43,7 @@ bool TFolderDialogEx::Run() {
     platform::FolderBrowseRequest request;
     request.Owner = FOwner ? FOwner->Handle() : 0;
     request.Title = !InitTitle.empty() ? InitTitle : framework::GetResourceStrDef(10302, u"Wählen Sie einen Ordner");
-    request.Flags = BrowseFlags();
+    SetBrowseOptions(request);
     request.OnInitialized = [this](platform::FolderBrowser& browser) {
         if (!InitCaption.empty()) browser.SetCaption(InitCaption);
         browser.SetSelection(InitFolder);

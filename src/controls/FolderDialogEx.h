@@ -4,6 +4,7 @@
 // tells whether the user confirmed a folder; Folder holds its path (empty after a cancel).
 #include <string>
 
+#include "platform/ShellOperations.h"
 #include "ui/Component.h"
 
 namespace ui {
@@ -30,7 +31,7 @@ public:
                  const std::u16string& AStatusPrompt1, const std::u16string& AStatusPrompt2);
 
     // The browser's flags for the options, and the status line for a selection's path.
-    unsigned BrowseFlags() const;
+    void SetBrowseOptions(platform::FolderBrowseRequest& request) const;
     std::u16string StatusText(const std::u16string& path) const;
 
 private:

@@ -6,16 +6,22 @@
 
 namespace platform {
 
-constexpr std::uint32_t ShgfiSmallIcon = 0x0001;
-constexpr std::uint32_t ShgfiOpenIcon = 0x0002;
-constexpr std::uint32_t ShgfiSysIconIndex = 0x4000;
+// Which of an item's icons: the small or the large one, and for a folder the open or the closed.
+struct IconStyle {
+    bool Small = true;
+    bool Open = false;
+    constexpr IconStyle Opened() const { return {Small, true}; }
+    friend bool operator==(IconStyle, IconStyle) = default;
+};
+inline constexpr IconStyle SmallIcon{true, false};
+inline constexpr IconStyle LargeIcon{false, false};
 
 class ShellIcons {
 public:
     virtual ~ShellIcons() = default;
-    // The icon index the shell reports for a path with the given SHGFI_ flags, or nullopt when the
-    // shell knows nothing of the path.
-    virtual std::optional<int> SysIconIndex(const std::u16string& path, std::uint32_t flags) = 0;
+    // The index in the system image list of the path's icon, or nullopt when the shell knows
+    // nothing of the path.
+    virtual std::optional<int> SysIconIndex(const std::u16string& path, IconStyle style) = 0;
 };
 
 ShellIcons& GetShellIcons();

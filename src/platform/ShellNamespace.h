@@ -14,18 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/ShellIcons.h"
 #include "platform/ShellMemory.h"
+#include "platform/ShellValues.h"
 #include "platform/ShowState.h"
 
 namespace platform {
 
 // A native window handle, 0 for none.
 using ShellWindow = std::intptr_t;
-
-// Name flags of display names.
-constexpr std::uint32_t ShgdnNormal = 0;
-constexpr std::uint32_t ShgdnInFolder = 1;
-constexpr std::uint32_t ShgdnForParsing = 0x8000;
 
 // A name as a folder reports it: wide text, 8-bit text at an offset inside the item's first
 // entry, or 8-bit text carried inline.
@@ -86,26 +83,27 @@ public:
     virtual std::shared_ptr<ShellObject> BindToObject(const std::uint8_t* relative, ShellFace face) = 0;
     virtual std::shared_ptr<ShellObject> UiObjectOf(ShellWindow owner, const std::uint8_t* relative, ShellFace face) = 0;
     virtual std::shared_ptr<ShellObject> CreateViewObject(ShellWindow owner, ShellFace face) = 0;
-    virtual std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow owner, std::uint32_t flags) = 0;
+    virtual std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow owner, ShellItemKinds kinds) = 0;
     // The folder's comparison answer (its low 16 bits are the order), or nullopt when it failed.
     virtual std::optional<std::int32_t> CompareIds(std::uint32_t column, const std::uint8_t* a, const std::uint8_t* b) = 0;
-    // Attributes in and out: the request mask goes in, the answer comes back; false on failure.
-    virtual bool AttributesOf(const std::uint8_t* relative, std::uint32_t& attributes) = 0;
-    virtual std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, std::uint32_t flags) = 0;
+    // Attributes in and out: the question goes in, the answer comes back (a folder may answer
+    // more than it was asked); false on failure.
+    virtual bool AttributesOf(const std::uint8_t* relative, ShellAttributes& attributes) = 0;
+    virtual std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, ShellNameStyle style) = 0;
     // The item's new relative list, or empty when the folder refused.
     virtual ShellIdList SetNameOf(ShellWindow owner, const std::uint8_t* relative, const std::u16string& name,
-                                  std::uint32_t flags) = 0;
+                                  ShellNameStyle style) = 0;
     virtual ShellIdList ParseDisplayName(ShellWindow owner, const std::u16string& name) = 0;
     virtual std::unique_ptr<ShellContextMenu> ContextMenuOf(ShellWindow owner, const std::uint8_t* relative) = 0;
     // A detail column of an item through the extended folder or the details face.
     virtual std::optional<ShellName> DetailsOf(const std::uint8_t* relative, unsigned column) = 0;
 };
 
-// What a thread other than the program's own needs before it calls the shell (on Windows, its
-// COM apartment); undone when the scope ends.
-class ShellThreadScope {
+// A setting of the platform's that holds until the scope ends: what a worker thread needs before
+// it calls the shell (on Windows, its COM apartment), or quiet critical-error dialogs.
+class ShellScope {
 public:
-    virtual ~ShellThreadScope() = default;
+    virtual ~ShellScope() = default;
 };
 
 class ShellNamespace {
@@ -114,21 +112,21 @@ public:
     // The namespace's root folder, or empty when the platform gives none.
     virtual std::shared_ptr<ShellObject> Desktop() = 0;
     virtual ShellIdList SpecialFolder(ShellWindow owner, int csidl) = 0;
-    // The icon index in the system image list of an item by its absolute list (flags as for icons
-    // by path, without the list flag); nullopt when the shell knows nothing of it.
-    virtual std::optional<int> SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) = 0;
+    // The icon index in the system image list of an item by its absolute list; nullopt when the
+    // shell knows nothing of it.
+    virtual std::optional<int> SysIconIndex(const std::uint8_t* absolute, IconStyle style) = 0;
     // The platform's own list of small system icons (not owned), 0 where there is none.
     virtual std::intptr_t SystemSmallImages() = 0;
     // Runs the item's default verb.
     virtual bool ExecuteDefault(ShellWindow owner, const std::uint8_t* absolute) = 0;
     virtual std::unique_ptr<ShellPopupMenu> CreatePopupMenu() = 0;
-    // Switches the platform's critical-error dialogs; returns the previous mode.
-    virtual unsigned SetErrorMode(unsigned mode) = 0;
+    // Keeps the platform's critical-error dialogs (a drive without a disk) away until the scope ends.
+    virtual std::unique_ptr<ShellScope> QuietCriticalErrors() = 0;
     virtual int MajorVersion() = 0;
     virtual std::u16string CurrentDirectory() = 0;
     virtual bool ChangeCurrentDirectory(const std::u16string& directory) = 0;
     // Readies the calling worker thread for SysIconIndex until the scope ends.
-    virtual std::unique_ptr<ShellThreadScope> EnterWorkerThread() = 0;
+    virtual std::unique_ptr<ShellScope> EnterWorkerThread() = 0;
 };
 
 // Shell objects, enumerators and context menus of the backends that are alive now: every one a

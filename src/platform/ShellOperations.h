@@ -13,10 +13,15 @@ namespace platform {
 
 using ShellWindow = std::intptr_t;
 
-// File operations and their flags as the shell numbers them.
-constexpr unsigned FoMove = 1;
-constexpr unsigned FoDelete = 3;
-constexpr std::uint16_t FofSilent = 4;
+enum class FileOperationKind : std::uint8_t { Move, Delete };
+
+// How a file operation shows itself: a silent one has no progress window, but the shell's own
+// confirmations and error messages still appear.
+struct FileOperationStyle {
+    bool Silent = false;
+    friend constexpr bool operator==(FileOperationStyle, FileOperationStyle) = default;
+};
+inline constexpr FileOperationStyle SilentOperation{true};
 
 // The open folder browser, as its callback sees it.
 class FolderBrowser {
@@ -30,7 +35,10 @@ public:
 struct FolderBrowseRequest {
     ShellWindow Owner = 0;
     std::u16string Title;
-    unsigned Flags = 0;
+    // Only file-system folders can be chosen, and the browser has a status line; besides:
+    bool NewDialogStyle = false;
+    bool EditBox = false;
+    bool IncludeFiles = false;
     // The browser opened.
     std::function<void(FolderBrowser&)> OnInitialized;
     // The selection moved to an item; path is its file-system path, empty for a virtual item.
@@ -45,8 +53,8 @@ public:
                          const std::u16string& parameters, const std::u16string& directory, ShowState show) = 0;
     // Moves or deletes: from and to are lists of paths, each ended by a NUL, the list by one more.
     // True when the shell reports success and nothing was aborted.
-    virtual bool FileOperation(ShellWindow owner, unsigned operation, const std::u16string& from,
-                               const std::u16string& to, std::uint16_t flags) = 0;
+    virtual bool FileOperation(ShellWindow owner, FileOperationKind operation, const std::u16string& from,
+                               const std::u16string& to, FileOperationStyle style) = 0;
     // The chosen folder's file-system path, or nullopt when the user cancelled.
     virtual std::optional<std::u16string> BrowseForFolder(const FolderBrowseRequest& request) = 0;
 };

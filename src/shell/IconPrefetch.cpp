@@ -4,8 +4,8 @@
 
 namespace shell {
 
-TIconPrefetch::TIconPrefetch(platform::ShellNamespace& shell, std::vector<IdListPtr> lists, std::uint32_t flags)
-    : FShell(shell), FFlags(flags), FCount(lists.size()), FSlots(std::make_unique<Slot[]>(lists.size())) {
+TIconPrefetch::TIconPrefetch(platform::ShellNamespace& shell, std::vector<IdListPtr> lists, platform::IconStyle style)
+    : FShell(shell), FStyle(style), FCount(lists.size()), FSlots(std::make_unique<Slot[]>(lists.size())) {
     for (std::size_t i = 0; i < FCount; ++i) FSlots[i].List = std::move(lists[i]);
     if (FCount > 0) FWorker = std::thread([this] { Work(); });
 }
@@ -17,7 +17,7 @@ TIconPrefetch::~TIconPrefetch() {
 
 int TIconPrefetch::Ask(const Slot& slot) const {
     try {
-        return FShell.SysIconIndex(slot.List.get(), FFlags).value_or(0);
+        return FShell.SysIconIndex(slot.List.get(), FStyle).value_or(0);
     } catch (...) {
         return 0;  // an item the shell cannot show gets the first icon, as when it answers nothing
     }

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ShellIcons.h"
 #include "shell/IdList.h"
 
 namespace platform {
@@ -20,8 +21,8 @@ namespace shell {
 
 class TIconPrefetch {
 public:
-    // Starts asking for each absolute list's icon (icon flags as for SysIconIndex), in order.
-    TIconPrefetch(platform::ShellNamespace& shell, std::vector<IdListPtr> lists, std::uint32_t flags);
+    // Starts asking for each absolute list's icon, in order.
+    TIconPrefetch(platform::ShellNamespace& shell, std::vector<IdListPtr> lists, platform::IconStyle style);
     TIconPrefetch(const TIconPrefetch&) = delete;
     TIconPrefetch& operator=(const TIconPrefetch&) = delete;
     // Waits for the worker, which stops after the item in hand.
@@ -47,7 +48,7 @@ private:
     void Work();
 
     platform::ShellNamespace& FShell;
-    std::uint32_t FFlags;
+    platform::IconStyle FStyle;
     std::size_t FCount;
     std::unique_ptr<Slot[]> FSlots;
     std::atomic<bool> FStop{false};

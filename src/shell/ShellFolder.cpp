@@ -19,9 +19,6 @@ using platform::ShellName;
 
 namespace {
 
-constexpr int CsidlDesktop = 0;
-constexpr std::uint32_t SemFailCriticalErrors = 1;
-
 std::u16string Hex(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "%x", value);
@@ -75,7 +72,7 @@ TShellFolder* DesktopItem() {
     DesktopHolder& holder = Desktop();
     if (!holder.made) {
         holder.made = true;
-        IdListPtr list = GetShellNamespace().SpecialFolder(0, CsidlDesktop);
+        IdListPtr list = GetShellNamespace().SpecialFolder(0, RootFolderCsidl[rfDesktop]);
         auto folder = GetShellNamespace().Desktop();
         if (list && folder) holder.item = std::make_unique<TShellFolder>(nullptr, list.get(), folder);
     }
@@ -88,7 +85,7 @@ void ReleaseDesktopItem() {
 }
 
 IdListPtr IdDesktop() {
-    IdListPtr list = GetShellNamespace().SpecialFolder(0, CsidlDesktop);
+    IdListPtr list = GetShellNamespace().SpecialFolder(0, RootFolderCsidl[rfDesktop]);
     if (!list) throw EShellError(u"The shell gives no list for the desktop", 0x80004005u);
     return list;
 }
@@ -99,22 +96,13 @@ bool IdEqual(PCItemIDList a, PCItemIDList b) {
 }
 
 int SystemIconIndex(PCItemIDList list, bool large, bool open) {
-    // The large icon is the one asked for without the small flag.
-    std::uint32_t flags = large ? 0 : platform::ShgfiSmallIcon;
-    if (open) flags |= platform::ShgfiOpenIcon;
-    return GetShellNamespace().SysIconIndex(list, flags).value_or(0);
+    return GetShellNamespace().SysIconIndex(list, platform::IconStyle{!large, open}).value_or(0);
 }
 
-bool HasEnumerableItems(const ShellObjectRef& folder, std::uint32_t flags) {
+bool HasEnumerableItems(const ShellObjectRef& folder, platform::ShellItemKinds kinds) {
     if (!folder) return false;
-    auto& shell = GetShellNamespace();
-    const unsigned previous = shell.SetErrorMode(SemFailCriticalErrors);
-    struct Restore {
-        platform::ShellNamespace& shell;
-        unsigned mode;
-        ~Restore() { shell.SetErrorMode(mode); }
-    } restore{shell, previous};
-    auto items = folder->EnumObjects(0, flags);
+    const auto quiet = GetShellNamespace().QuietCriticalErrors();
+    auto items = folder->EnumObjects(0, kinds);
     return items && static_cast<bool>(items->Next());
 }
 
@@ -138,12 +126,12 @@ std::u16string NameRecordText(const ShellName& name, PCItemIDList list) {
     return {};
 }
 
-std::u16string ItemDisplayText(const ShellObjectRef& folder, PCItemIDList list, std::uint32_t flags) {
+std::u16string ItemDisplayText(const ShellObjectRef& folder, PCItemIDList list, platform::ShellNameStyle style) {
     if (!folder) return std::u16string(SNoParentFolder);
-    auto name = folder->DisplayNameOf(list, flags);
+    auto name = folder->DisplayNameOf(list, style);
     std::u16string text = name ? TidyDisplayText(NameRecordText(*name, list)) : std::u16string();
     if (IsClassParseName(text)) {
-        auto normal = folder->DisplayNameOf(list, platform::ShgdnNormal);
+        auto normal = folder->DisplayNameOf(list, platform::ShellNameStyle::Normal);
         text = normal ? TidyDisplayText(NameRecordText(*normal, list)) : std::u16string();
     }
     return text;
@@ -202,46 +190,35 @@ ShellObjectRef TShellFolder::ParentShellFolder() const {
 }
 
 std::u16string TShellFolder::DisplayName() const {
-    return ItemDisplayText(ParentShellFolder(), FPIDL.get(), platform::ShgdnInFolder);
+    return ItemDisplayText(ParentShellFolder(), FPIDL.get(), platform::ShellNameStyle::InFolder);
 }
 
 std::u16string TShellFolder::PathName() const {
-    return ItemDisplayText(DesktopShellFolder(), FFullPIDL.get(), platform::ShgdnForParsing);
+    return ItemDisplayText(DesktopShellFolder(), FFullPIDL.get(), platform::ShellNameStyle::ForParsing);
 }
 
-bool TShellFolder::AskAttributes(std::uint32_t& attributes) const {
+platform::ShellAttributes TShellFolder::AskAttributes(platform::ShellAttributes question) const {
     auto parent = ParentShellFolder();
-    if (!parent || !parent->AttributesOf(FPIDL.get(), attributes)) {
-        attributes = 0;
-        return false;
-    }
-    return true;
+    if (!parent || !parent->AttributesOf(FPIDL.get(), question)) return {};
+    return question;
 }
 
 bool TShellFolder::IsFolder() const {
-    std::uint32_t attributes = AttrFolder;
-    AskAttributes(attributes);
-    return (attributes & AttrFolder) != 0;
+    return AskAttributes({platform::ShellAttribute::Folder}).Has(platform::ShellAttribute::Folder);
 }
 
 bool TShellFolder::SubFolders() const {
-    std::uint32_t attributes = AttrHasSubfolder;
-    AskAttributes(attributes);
-    return (attributes & AttrHasSubfolder) != 0;
+    return AskAttributes({platform::ShellAttribute::HasSubfolder}).Has(platform::ShellAttribute::HasSubfolder);
 }
 
 TShellFolderCapabilities TShellFolder::Capabilities() const {
-    std::uint32_t attributes = CapabilityAttributeMask;
-    AskAttributes(attributes);
-    return CapabilitiesFromAttributes(attributes);
+    return CapabilitiesFromAttributes(AskAttributes(CapabilityAttributes));
 }
 
 TShellFolderProperties TShellFolder::Properties() const {
     if (!ParentShellFolder()) return 0;
-    std::uint32_t display = DisplayAttributeMask, content = 0;
-    AskAttributes(display);
-    AskAttributes(content);
-    return PropertiesFromAttributes(display, content);
+    // The content attributes are those the folder reports unasked.
+    return PropertiesFromAttributes(AskAttributes(DisplayAttributes), AskAttributes({}));
 }
 
 int TShellFolder::ImageIndex(bool LargeIcon) const { return SystemIconIndex(FFullPIDL.get(), LargeIcon, false); }
@@ -254,7 +231,7 @@ bool TShellFolder::ExecuteDefault() const {
 bool TShellFolder::Rename(const std::u16string& NewName) {
     if (!(Capabilities() & (1u << fcCanRename))) return false;
     auto parent = ParentShellFolder();
-    IdListPtr renamed = parent ? parent->SetNameOf(0, FPIDL.get(), NewName, platform::ShgdnNormal) : IdListPtr();
+    IdListPtr renamed = parent ? parent->SetNameOf(0, FPIDL.get(), NewName, platform::ShellNameStyle::Normal) : IdListPtr();
     if (!renamed) throw ui::Exception(FormatShellMessage(SRenamedFailedError, NewName));
     IdListPtr full(FParent ? IdJoin(FParent->AbsoluteID(), renamed.get()) : IdClone(renamed.get()));
     if (!full) throw ui::Exception(FormatShellMessage(SRenamedFailedError, NewName));

@@ -76,7 +76,8 @@ public:
     int DetailCount() const { return static_cast<int>(FDetails.size()); }
 
 private:
-    bool AskAttributes(std::uint32_t& attributes) const;
+    // The answer to the question, or none when the folder refused.
+    platform::ShellAttributes AskAttributes(platform::ShellAttributes question) const;
     const ShellObjectRef& DetailInterface();
     void LoadFileSystemDetails(int columnCount);
 
@@ -108,9 +109,9 @@ bool IdEqual(PCItemIDList a, PCItemIDList b);
 IdListPtr IdDesktop();
 
 int SystemIconIndex(PCItemIDList list, bool large, bool open);
-bool HasEnumerableItems(const ShellObjectRef& folder, std::uint32_t flags);
+bool HasEnumerableItems(const ShellObjectRef& folder, platform::ShellItemKinds kinds);
 // The display name of a list as the folder gives it for the name flags, tidied.
-std::u16string ItemDisplayText(const ShellObjectRef& folder, PCItemIDList list, std::uint32_t flags);
+std::u16string ItemDisplayText(const ShellObjectRef& folder, PCItemIDList list, platform::ShellNameStyle style);
 // A name record as text: the offset form reads inside the list's first entry.
 std::u16string NameRecordText(const platform::ShellName& name, PCItemIDList list);
 // The folder of a child, or empty for a leaf.

@@ -26,14 +26,14 @@ void TCustomShellTreeView::BuildRoot() {
         TTreeNode* root = Items().Add(nullptr, u"");
         auto* item = new TShellFolder(nullptr, FRootFolder->AbsoluteID(), FRootFolder->ShellFolder());
         root->SetData(item);
-        root->SetText(ItemDisplayText(DesktopShellFolder(), item->RelativeID(), platform::ShgdnNormal));
+        root->SetText(ItemDisplayText(DesktopShellFolder(), item->RelativeID(), platform::ShellNameStyle::Normal));
         if (SystemIcons()) {
             root->SetImageIndex(SystemIconIndex(item->RelativeID(), false, false));
             root->SetSelectedIndex(SystemIconIndex(item->RelativeID(), false, true));
         }
         // With files listed, a root that holds only files has children too.
         if ((FObjectTypes & Types(otNonFolders)) && item->ShellFolder())
-            root->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+            root->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ItemKindsOf(FObjectTypes)));
         else
             root->SetHasChildren(item->SubFolders());
         root->Expand(false);
@@ -72,7 +72,7 @@ void TCustomShellTreeView::SetUpChild(TTreeNode* Node, bool deferred) {
         // Bound, and looked into, when the button is first needed.
         Node->SetChildrenPending();
     } else if (nonFolders && !deferred && item->ShellFolder()) {
-        Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes)));
+        Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ItemKindsOf(FObjectTypes)));
     } else {
         Node->SetHasChildren(item->SubFolders());
     }
@@ -117,7 +117,7 @@ void TCustomShellTreeView::ResolvePendingChildren(TTreeNode* Node) {
     TShellFolder* item = FolderOf(Node);
     if (!item) return;
     // A folder the shell cannot open shows a button when it reports subfolders.
-    Node->AssignHasChildren(item->ShellFolder() ? HasEnumerableItems(item->ShellFolder(), ObjectTypeFlags(FObjectTypes))
+    Node->AssignHasChildren(item->ShellFolder() ? HasEnumerableItems(item->ShellFolder(), ItemKindsOf(FObjectTypes))
                                                 : item->SubFolders());
 }
 
@@ -129,7 +129,7 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
     try {
         std::unique_ptr<platform::ShellEnumerator> children;
         if (item->ShellFolder())
-            children = item->ShellFolder()->EnumObjects(ui::GetBackend().ApplicationHandle(), ObjectTypeFlags(FObjectTypes));
+            children = item->ShellFolder()->EnumObjects(ui::GetBackend().ApplicationHandle(), ItemKindsOf(FObjectTypes));
         if (!children) return;
         // The shell hands out every list once; a folder that answers without end is cut off at
         // what a tree can show.

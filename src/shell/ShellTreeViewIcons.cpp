@@ -22,7 +22,7 @@ void TCustomShellTreeView::StartIconPrefetch(TTreeNode* Node) {
         lists.emplace_back(IdClone(item->AbsoluteID()));
     }
     if (!lists.empty())
-        FIconPrefetch = std::make_unique<TIconPrefetch>(GetShellNamespace(), std::move(lists), platform::ShgfiSmallIcon);
+        FIconPrefetch = std::make_unique<TIconPrefetch>(GetShellNamespace(), std::move(lists), platform::SmallIcon);
 }
 
 void TCustomShellTreeView::StopIconPrefetch() {

@@ -4,37 +4,48 @@
 
 namespace shell {
 
-std::uint32_t ObjectTypeFlags(TShellObjectTypes types) { return (types & 0x7u) << 5; }
+platform::ShellItemKinds ItemKindsOf(TShellObjectTypes types) {
+    return {(types & Types(otFolders)) != 0, (types & Types(otNonFolders)) != 0, (types & Types(otHidden)) != 0};
+}
 
 namespace {
+using platform::ShellAttribute;
+
 struct Mapping {
-    std::uint32_t Bit;
+    ShellAttribute Attribute;
     unsigned Member;
 };
 
 template <std::size_t N>
-unsigned MapBits(std::uint32_t attributes, const Mapping (&table)[N]) {
+unsigned MapAttributes(platform::ShellAttributes attributes, const Mapping (&table)[N]) {
     unsigned set = 0;
     for (const Mapping& m : table)
-        if (attributes & m.Bit) set |= 1u << m.Member;
+        if (attributes.Has(m.Attribute)) set |= 1u << m.Member;
     return set;
 }
 
-constexpr Mapping CapabilityBits[] = {{0x1, fcCanCopy},   {0x20, fcCanDelete},   {0x4, fcCanLink},      {0x2, fcCanMove},
-                                      {0x10, fcCanRename}, {0x100, fcDropTarget}, {0x40, fcHasPropSheet}};
-constexpr Mapping DisplayBits[] = {{0x8000, fpCut}, {0x10000, fpIsLink}, {0x40000, fpReadOnly}, {0x20000, fpShared}};
-constexpr Mapping ContentBits[] = {{0x40000000, fpFileSystem},
-                                   {0x10000000, fpFileSystemAncestor},
-                                   {0x2000000, fpRemovable},
-                                   {0x1000000, fpValidate}};
+constexpr Mapping CapabilityMembers[] = {
+    {ShellAttribute::CanCopy, fcCanCopy},       {ShellAttribute::CanDelete, fcCanDelete},
+    {ShellAttribute::CanLink, fcCanLink},       {ShellAttribute::CanMove, fcCanMove},
+    {ShellAttribute::CanRename, fcCanRename},   {ShellAttribute::DropTarget, fcDropTarget},
+    {ShellAttribute::HasPropSheet, fcHasPropSheet}};
+constexpr Mapping DisplayMembers[] = {{ShellAttribute::Ghosted, fpCut},
+                                      {ShellAttribute::Link, fpIsLink},
+                                      {ShellAttribute::ReadOnly, fpReadOnly},
+                                      {ShellAttribute::Shared, fpShared}};
+constexpr Mapping ContentMembers[] = {{ShellAttribute::FileSystem, fpFileSystem},
+                                      {ShellAttribute::FileSysAncestor, fpFileSystemAncestor},
+                                      {ShellAttribute::Removable, fpRemovable},
+                                      {ShellAttribute::Validate, fpValidate}};
 }  // namespace
 
-TShellFolderCapabilities CapabilitiesFromAttributes(std::uint32_t attributes) {
-    return MapBits(attributes, CapabilityBits);
+TShellFolderCapabilities CapabilitiesFromAttributes(platform::ShellAttributes attributes) {
+    return MapAttributes(attributes, CapabilityMembers);
 }
 
-TShellFolderProperties PropertiesFromAttributes(std::uint32_t displayAttributes, std::uint32_t contentAttributes) {
-    return MapBits(displayAttributes, DisplayBits) | MapBits(contentAttributes, ContentBits);
+TShellFolderProperties PropertiesFromAttributes(platform::ShellAttributes displayAttributes,
+                                                platform::ShellAttributes contentAttributes) {
+    return MapAttributes(displayAttributes, DisplayMembers) | MapAttributes(contentAttributes, ContentMembers);
 }
 
 std::u16string TidyDisplayText(std::u16string text) {

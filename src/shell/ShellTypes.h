@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ShellValues.h"
+
 namespace shell {
 
 enum TShellObjectType { otFolders, otNonFolders, otHidden };
@@ -12,26 +14,27 @@ enum TShellObjectType { otFolders, otNonFolders, otHidden };
 using TShellObjectTypes = unsigned;
 constexpr TShellObjectTypes Types(TShellObjectType t) { return 1u << t; }
 
-// The enumeration flags of the platform for a set of object types: folders 0x20, non-folders
-// 0x40, hidden 0x80 (the set's bits moved up by five).
-std::uint32_t ObjectTypeFlags(TShellObjectTypes types);
+// The kinds of items a folder is asked to list for a set of object types.
+platform::ShellItemKinds ItemKindsOf(TShellObjectTypes types);
 
 enum TShellFolderCapability { fcCanCopy, fcCanDelete, fcCanLink, fcCanMove, fcCanRename, fcDropTarget, fcHasPropSheet };
 using TShellFolderCapabilities = unsigned;
-// The attribute bits to ask for, and the capabilities they give.
-constexpr std::uint32_t CapabilityAttributeMask = 0x177;
-TShellFolderCapabilities CapabilitiesFromAttributes(std::uint32_t attributes);
+// The attributes to ask for, and the capabilities they give.
+inline constexpr platform::ShellAttributes CapabilityAttributes{
+    platform::ShellAttribute::CanCopy,   platform::ShellAttribute::CanDelete,    platform::ShellAttribute::CanLink,
+    platform::ShellAttribute::CanMove,   platform::ShellAttribute::CanRename,    platform::ShellAttribute::DropTarget,
+    platform::ShellAttribute::HasPropSheet};
+TShellFolderCapabilities CapabilitiesFromAttributes(platform::ShellAttributes attributes);
 
 enum TShellFolderProperty { fpCut, fpIsLink, fpReadOnly, fpShared, fpFileSystem, fpFileSystemAncestor, fpRemovable, fpValidate };
 using TShellFolderProperties = unsigned;
-// Properties come from two questions: the display attributes (this mask), then the content
-// attributes the folder reports unasked (an empty mask).
-constexpr std::uint32_t DisplayAttributeMask = 0xFC000;
-TShellFolderProperties PropertiesFromAttributes(std::uint32_t displayAttributes, std::uint32_t contentAttributes);
-
-// Attribute bits of the platform that the items ask for on their own.
-constexpr std::uint32_t AttrFolder = 0x20000000;
-constexpr std::uint32_t AttrHasSubfolder = 0x80000000;
+// Properties come from two questions: the display attributes, then the content attributes the
+// folder reports unasked (an empty question).
+inline constexpr platform::ShellAttributes DisplayAttributes{
+    platform::ShellAttribute::Slow,   platform::ShellAttribute::Ghosted,  platform::ShellAttribute::Link,
+    platform::ShellAttribute::Shared, platform::ShellAttribute::ReadOnly, platform::ShellAttribute::Hidden};
+TShellFolderProperties PropertiesFromAttributes(platform::ShellAttributes displayAttributes,
+                                                platform::ShellAttributes contentAttributes);
 
 // A display name as the shell gave it, tidied: a name that starts with "?" and a digit loses
 // every "?" (the shell's stand-ins for characters of another code page).

@@ -76,12 +76,12 @@ int NaturalCompare(const std::u16string& a, const std::u16string& b) {
     return 0;
 }
 
-int SysIconIndex(const std::u16string& path, std::uint32_t flags) {
-    return platform::GetShellIcons().SysIconIndex(path, flags).value_or(0);
+int SysIconIndex(const std::u16string& path, platform::IconStyle style, int unknown) {
+    return platform::GetShellIcons().SysIconIndex(path, style).value_or(unknown);
 }
 
-int SysOpenIconIndex(const std::u16string& path, std::uint32_t flags) {
-    return SysIconIndex(path, flags | platform::ShgfiOpenIcon);
+int SysOpenIconIndex(const std::u16string& path, platform::IconStyle style) {
+    return SysIconIndex(path, style.Opened());
 }
 
 std::u16string WindowsDirectory() { return platform::GetSystem().WindowsDirectory(); }

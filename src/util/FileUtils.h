@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ShellIcons.h"
 #include "util/Utils.h"
 
 namespace util {
@@ -13,9 +14,9 @@ void SplitDigitRuns(const std::u16string& text, StringList& list);
 // Digit-aware comparison: negative, zero or positive. 'file2' < 'file10', '10' < 'a', 'Abc' == 'abc'.
 int NaturalCompare(const std::u16string& a, const std::u16string& b);
 
-// Icon indexes in the system image list; 0 when the shell knows nothing of the path.
-int SysIconIndex(const std::u16string& path, std::uint32_t flags);
-int SysOpenIconIndex(const std::u16string& path, std::uint32_t flags);
+// Icon indexes in the system image list; `unknown` when the shell knows nothing of the path.
+int SysIconIndex(const std::u16string& path, platform::IconStyle style, int unknown = 0);
+int SysOpenIconIndex(const std::u16string& path, platform::IconStyle style);
 
 // These three throw platform::OsError when the platform call fails.
 std::u16string WindowsDirectory();

@@ -22,9 +22,9 @@ public:
         platform::ShowState Show;
     };
     struct FileOp {
-        unsigned Operation;
+        platform::FileOperationKind Operation;
         std::u16string From, To;
-        std::uint16_t Flags;
+        platform::FileOperationStyle Flags;
     };
     std::vector<Started> Starts;
     std::vector<FileOp> FileOps;
@@ -39,7 +39,7 @@ public:
         void SetStatusText(const std::u16string& t) override { Status = t; }
     } Browsed;
     std::u16string BrowseTitle;
-    unsigned BrowseFlags = 0;
+    platform::FolderBrowseRequest BrowseOptions;
     std::vector<std::u16string> SelectionsToShow;  // the user moves through these
     std::optional<std::u16string> BrowseAnswer;
 
@@ -48,14 +48,16 @@ public:
         Starts.push_back({verb, file, parameters, show});
         return true;
     }
-    bool FileOperation(platform::ShellWindow, unsigned operation, const std::u16string& from,
-                       const std::u16string& to, std::uint16_t flags) override {
+    bool FileOperation(platform::ShellWindow, platform::FileOperationKind operation, const std::u16string& from,
+                       const std::u16string& to, platform::FileOperationStyle flags) override {
         FileOps.push_back({operation, from, to, flags});
         return FileOpResult;
     }
     std::optional<std::u16string> BrowseForFolder(const platform::FolderBrowseRequest& request) override {
         BrowseTitle = request.Title;
-        BrowseFlags = request.Flags;
+        BrowseOptions.NewDialogStyle = request.NewDialogStyle;
+        BrowseOptions.EditBox = request.EditBox;
+        BrowseOptions.IncludeFiles = request.IncludeFiles;
         if (request.OnInitialized) request.OnInitialized(Browsed);
         for (const auto& path : SelectionsToShow)
             if (request.OnSelectionChanged) request.OnSelectionChanged(Browsed, path);

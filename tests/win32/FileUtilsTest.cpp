@@ -46,11 +46,11 @@ TEST(Win32FileVersion, ReadsTheFixedVersionOfAnExecutable) {
 
 TEST(Win32Icons, ShellIndexesAndFallbacks) {
     const std::u16string windows = WindowsDirectory();
-    EXPECT_GE(SysIconIndex(windows, platform::ShgfiSmallIcon), 0);
-    EXPECT_GE(SysOpenIconIndex(windows, platform::ShgfiSmallIcon), 0);
+    EXPECT_GE(SysIconIndex(windows, platform::SmallIcon), 0);
+    EXPECT_GE(SysOpenIconIndex(windows, platform::SmallIcon), 0);
     EXPECT_GE(app::GetSysIconIndex(windows), 0);
     WinTempDir dir;
-    EXPECT_EQ(SysIconIndex(dir.File(u"no such file.xyz"), platform::ShgfiSmallIcon), 0);
+    EXPECT_EQ(SysIconIndex(dir.File(u"no such file.xyz"), platform::SmallIcon), 0);
     EXPECT_EQ(app::GetSysIconIndex(dir.File(u"no such file.xyz")), app::NoIcon);
 }
 

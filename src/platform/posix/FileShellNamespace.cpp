@@ -24,13 +24,6 @@ namespace {
 
 constexpr std::size_t ListLimit = 0x10000;
 
-// Attribute bits as the shell reports them.
-constexpr std::uint32_t SfgaoCanCopy = 0x1, SfgaoCanMove = 0x2, SfgaoCanLink = 0x4, SfgaoCanRename = 0x10,
-                        SfgaoCanDelete = 0x20, SfgaoHasPropSheet = 0x40, SfgaoDropTarget = 0x100,
-                        SfgaoGhosted = 0x8000, SfgaoLink = 0x10000, SfgaoReadOnly = 0x40000,
-                        SfgaoHidden = 0x80000, SfgaoFileSysAncestor = 0x10000000, SfgaoFolder = 0x20000000,
-                        SfgaoFileSystem = 0x40000000, SfgaoHasSubfolder = 0x80000000;
-constexpr std::uint32_t FlagFolders = 0x20, FlagNonFolders = 0x40, FlagHidden = 0x80;
 
 unsigned CountAt(const std::uint8_t* p) { return static_cast<unsigned>(p[0] | (p[1] << 8)); }
 
@@ -116,22 +109,24 @@ bool HasSubdirectory(const std::string& path) {
     return false;
 }
 
-std::uint32_t AttributesOfPath(const std::string& path, bool root) {
+ShellAttributes AttributesOfPath(const std::string& path, bool root) {
+    using enum ShellAttribute;
     struct stat st{};
-    if (lstat(path.c_str(), &st) != 0) return 0;
+    if (lstat(path.c_str(), &st) != 0) return {};
     const bool link = S_ISLNK(st.st_mode);
     const bool directory = IsDirectory(path);
-    std::uint32_t attributes = SfgaoFileSystem | SfgaoHasPropSheet;
-    if (!root) attributes |= SfgaoCanCopy | SfgaoCanMove | SfgaoCanLink | SfgaoCanRename | SfgaoCanDelete;
+    ShellAttributes attributes{FileSystem, HasPropSheet};
+    if (!root)
+        for (ShellAttribute a : {CanCopy, CanMove, CanLink, CanRename, CanDelete}) attributes.Add(a);
     if (directory) {
-        attributes |= SfgaoFolder | SfgaoFileSysAncestor | SfgaoDropTarget;
-        if (HasSubdirectory(path)) attributes |= SfgaoHasSubfolder;
+        attributes.Add(Folder).Add(FileSysAncestor).Add(DropTarget);
+        if (HasSubdirectory(path)) attributes.Add(HasSubfolder);
     }
-    if (link) attributes |= SfgaoLink;
-    if (access(path.c_str(), W_OK) != 0) attributes |= SfgaoReadOnly;
+    if (link) attributes.Add(Link);
+    if (access(path.c_str(), W_OK) != 0) attributes.Add(ReadOnly);
     const auto slash = path.find_last_of('/');
     if (!root && slash != std::string::npos && slash + 1 < path.size() && path[slash + 1] == '.')
-        attributes |= SfgaoHidden | SfgaoGhosted;
+        attributes.Add(Hidden).Add(Ghosted);
     return attributes;
 }
 
@@ -153,16 +148,16 @@ ShellName WideName(std::u16string text) {
 
 class FileEnumerator final : public ShellEnumerator, CountedShellObject {
 public:
-    FileEnumerator(DirPtr dir, std::string path, std::uint32_t flags)
-        : FDir(std::move(dir)), FPath(std::move(path)), FFlags(flags) {}
+    FileEnumerator(DirPtr dir, std::string path, ShellItemKinds kinds)
+        : FDir(std::move(dir)), FPath(std::move(path)), FKinds(kinds) {}
     ShellIdList Next() override {
         while (dirent* entry = readdir(FDir.get())) {
             if (!std::strcmp(entry->d_name, ".") || !std::strcmp(entry->d_name, "..")) continue;
             const std::u16string name = FromUtf8(entry->d_name);
-            if (entry->d_name[0] == '.' && !(FFlags & FlagHidden)) continue;
+            if (entry->d_name[0] == '.' && !FKinds.Hidden) continue;
             if (name.find(u'\\') != std::u16string::npos || name.size() * 2 + 4 > 0xFFFF) continue;
             const bool directory = IsDirectory(Join(FPath, name));
-            if (directory ? !(FFlags & FlagFolders) : !(FFlags & FlagNonFolders)) continue;
+            if (directory ? !FKinds.Folders : !FKinds.NonFolders) continue;
             return ListOf({name});
         }
         return {};
@@ -171,7 +166,7 @@ public:
 private:
     DirPtr FDir;
     std::string FPath;
-    std::uint32_t FFlags;
+    ShellItemKinds FKinds;
 };
 
 class FilePopupMenu final : public ShellPopupMenu {
@@ -247,12 +242,12 @@ public:
     std::shared_ptr<ShellObject> UiObjectOf(ShellWindow, const std::uint8_t*, ShellFace) override { return {}; }
     std::shared_ptr<ShellObject> CreateViewObject(ShellWindow, ShellFace) override { return {}; }
 
-    std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow, std::uint32_t flags) override {
+    std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow, ShellItemKinds kinds) override {
         FNamespace.CountEnumeration();
         if (FNamespace.OnEnumerate) FNamespace.OnEnumerate(FPath);
         DirPtr dir(opendir(FPath.c_str()));
         if (!dir) return {};
-        return std::make_unique<FileEnumerator>(std::move(dir), FPath, flags);
+        return std::make_unique<FileEnumerator>(std::move(dir), FPath, kinds);
     }
 
     std::optional<std::int32_t> CompareIds(std::uint32_t, const std::uint8_t* a, const std::uint8_t* b) override {
@@ -276,7 +271,7 @@ public:
         return left->size() < right->size() ? 0xFFFF : 1;
     }
 
-    bool AttributesOf(const std::uint8_t* relative, std::uint32_t& attributes) override {
+    bool AttributesOf(const std::uint8_t* relative, ShellAttributes& attributes) override {
         auto path = PathBelow(FPath, relative);
         if (!path || !Exists(*path)) return false;
         const bool isRoot = *path == "/";
@@ -284,19 +279,19 @@ public:
         return true;
     }
 
-    std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, std::uint32_t flags) override {
+    std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, ShellNameStyle style) override {
         auto names = NamesOf(relative);
         if (!names) return std::nullopt;
         auto path = PathBelow(FPath, relative);
         if (!Exists(*path)) return std::nullopt;
-        if ((flags & ShgdnForParsing) && !(flags & ShgdnInFolder)) return WideName(ShellPathText(*path));
+        if (style == ShellNameStyle::ForParsing) return WideName(ShellPathText(*path));
         if (!names->empty()) return WideName(names->back());
         if (Root()) return WideName(u"Desktop");
         const auto slash = FPath.find_last_of('/');
         return WideName(FromUtf8(FPath.substr(slash + 1)));
     }
 
-    ShellIdList SetNameOf(ShellWindow, const std::uint8_t* relative, const std::u16string& name, std::uint32_t) override {
+    ShellIdList SetNameOf(ShellWindow, const std::uint8_t* relative, const std::u16string& name, ShellNameStyle) override {
         auto names = NamesOf(relative);
         if (!names || names->size() != 1) return {};
         if (name.empty() || name == u"." || name == u".." || name.find_first_of(u"/\\") != std::u16string::npos ||
@@ -404,10 +399,10 @@ ShellIdList FileShellNamespace::SpecialFolder(ShellWindow, int csidl) {
     return ListOf(names);
 }
 
-std::optional<int> FileShellNamespace::SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) {
+std::optional<int> FileShellNamespace::SysIconIndex(const std::uint8_t* absolute, IconStyle style) {
     auto path = NativePathOfList(absolute);
     if (!path) return std::nullopt;
-    return GetShellIcons().SysIconIndex(ShellPathText(*path), flags);
+    return GetShellIcons().SysIconIndex(ShellPathText(*path), style);
 }
 
 bool FileShellNamespace::ExecuteDefault(ShellWindow, const std::uint8_t* absolute) {
@@ -429,7 +424,10 @@ bool FileShellNamespace::Open(const std::u16string& path) {
 
 std::unique_ptr<ShellPopupMenu> FileShellNamespace::CreatePopupMenu() { return std::make_unique<FilePopupMenu>(*this); }
 
-unsigned FileShellNamespace::SetErrorMode(unsigned mode) { return std::exchange(FErrorMode, mode); }
+std::unique_ptr<ShellScope> FileShellNamespace::QuietCriticalErrors() {
+    // Files raise no critical-error dialogs.
+    return std::make_unique<ShellScope>();
+}
 
 std::u16string FileShellNamespace::CurrentDirectory() {
     std::error_code error;
@@ -441,9 +439,9 @@ bool FileShellNamespace::ChangeCurrentDirectory(const std::u16string& directory)
     return chdir(NativePath(directory).c_str()) == 0;
 }
 
-std::unique_ptr<ShellThreadScope> FileShellNamespace::EnterWorkerThread() {
+std::unique_ptr<ShellScope> FileShellNamespace::EnterWorkerThread() {
     // Files need no per-thread set-up.
-    return std::make_unique<ShellThreadScope>();
+    return std::make_unique<ShellScope>();
 }
 
 ShellNamespace& DefaultShellNamespace() {

@@ -45,15 +45,15 @@ public:
 
     std::shared_ptr<ShellObject> Desktop() override;
     ShellIdList SpecialFolder(ShellWindow owner, int csidl) override;
-    std::optional<int> SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) override;
+    std::optional<int> SysIconIndex(const std::uint8_t* absolute, IconStyle style) override;
     std::intptr_t SystemSmallImages() override { return 0; }
     bool ExecuteDefault(ShellWindow owner, const std::uint8_t* absolute) override;
     std::unique_ptr<ShellPopupMenu> CreatePopupMenu() override;
-    unsigned SetErrorMode(unsigned mode) override;
+    std::unique_ptr<ShellScope> QuietCriticalErrors() override;
     int MajorVersion() override { return 0; }
     std::u16string CurrentDirectory() override;
     bool ChangeCurrentDirectory(const std::u16string& directory) override;
-    std::unique_ptr<ShellThreadScope> EnterWorkerThread() override;
+    std::unique_ptr<ShellScope> EnterWorkerThread() override;
 
     // Used by the folder objects.
     void CountEnumeration() { ++FEnumerations; }
@@ -61,7 +61,6 @@ public:
 
 private:
     std::map<int, std::string> FSpecial;
-    unsigned FErrorMode = 0;
     std::atomic<int> FEnumerations{0};
 };
 

@@ -18,10 +18,10 @@ constexpr int PlainFileIcon = 3;
 
 class PosixShellIcons final : public ShellIcons {
 public:
-    std::optional<int> SysIconIndex(const std::u16string& path, std::uint32_t flags) override {
+    std::optional<int> SysIconIndex(const std::u16string& path, IconStyle style) override {
         struct stat st{};
         if (path.empty() || stat(posix::NativePath(path).c_str(), &st) != 0) return std::nullopt;
-        if (S_ISDIR(st.st_mode)) return (flags & ShgfiOpenIcon) ? OpenFolderIcon : FolderIcon;
+        if (S_ISDIR(st.st_mode)) return style.Open ? OpenFolderIcon : FolderIcon;
         const auto sep = path.find_last_of(u"\\/");
         const auto dot = path.find_last_of(u'.');
         if (dot == std::u16string::npos || (sep != std::u16string::npos && dot < sep)) return PlainFileIcon;

@@ -31,17 +31,16 @@ public:
         return true;
     }
 
-    bool FileOperation(ShellWindow, unsigned operation, const std::u16string& from, const std::u16string& to,
-                       std::uint16_t) override {
+    bool FileOperation(ShellWindow, FileOperationKind operation, const std::u16string& from,
+                       const std::u16string& to, FileOperationStyle) override {
         namespace fs = std::filesystem;
         const fs::path source = FirstPath(from);
         std::error_code error;
-        if (operation == FoDelete) {
+        if (operation == FileOperationKind::Delete) {
             if (!fs::exists(fs::symlink_status(source, error))) return false;
             fs::remove_all(source, error);
             return !error;
         }
-        if (operation != FoMove) return false;
         fs::path target = FirstPath(to);
         if (fs::is_directory(target, error)) target /= source.filename();
         if (fs::exists(fs::symlink_status(target, error))) return false;  // nothing is overwritten

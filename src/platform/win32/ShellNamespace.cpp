@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/ComRef.h"
+#include "platform/win32/ShellFlags.h"
 #include "platform/win32/ShowCommand.h"
 #include "platform/win32/WinText.h"
 
@@ -115,9 +116,9 @@ public:
         ComRef<IEnumIDList> FList;
     };
 
-    std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow owner, std::uint32_t flags) override {
+    std::unique_ptr<ShellEnumerator> EnumObjects(ShellWindow owner, ShellItemKinds kinds) override {
         ComRef<IEnumIDList> list;
-        if (!FFolder || FFolder->EnumObjects(Window(owner), flags, list.put()) != S_OK || !list) return {};
+        if (!FFolder || FFolder->EnumObjects(Window(owner), win32::EnumFlags(kinds), list.put()) != S_OK || !list) return {};
         return std::make_unique<Enumerator>(std::move(list));
     }
 
@@ -128,26 +129,27 @@ public:
         return static_cast<std::int32_t>(result);
     }
 
-    bool AttributesOf(const std::uint8_t* relative, std::uint32_t& attributes) override {
+    bool AttributesOf(const std::uint8_t* relative, ShellAttributes& attributes) override {
         if (!FFolder) return false;
         LPCITEMIDLIST items[1] = {Ids(relative)};
-        SFGAOF answer = attributes;
+        SFGAOF answer = win32::AttributeMask(attributes);
         if (FAILED(FFolder->GetAttributesOf(1, items, &answer))) return false;
-        attributes = answer;
+        attributes = win32::AttributesFromMask(answer);
         return true;
     }
 
-    std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, std::uint32_t flags) override {
+    std::optional<ShellName> DisplayNameOf(const std::uint8_t* relative, ShellNameStyle style) override {
         STRRET record{};
-        if (!FFolder || FAILED(FFolder->GetDisplayNameOf(Ids(relative), flags, &record))) return std::nullopt;
+        if (!FFolder || FAILED(FFolder->GetDisplayNameOf(Ids(relative), win32::NameFlags(style), &record))) return std::nullopt;
         return NameOf(record);
     }
 
     ShellIdList SetNameOf(ShellWindow owner, const std::uint8_t* relative, const std::u16string& name,
-                          std::uint32_t flags) override {
+                          ShellNameStyle style) override {
         LPITEMIDLIST renamed = nullptr;
         if (!FFolder) return {};
-        const HRESULT result = FFolder->SetNameOf(Window(owner), Ids(relative), win32::W(name), flags, &renamed);
+        const HRESULT result =
+            FFolder->SetNameOf(Window(owner), Ids(relative), win32::W(name), win32::NameFlags(style), &renamed);
         if (FAILED(result)) {
             if (renamed) CoTaskMemFree(renamed);
             return {};
@@ -262,7 +264,7 @@ private:
 };
 
 // A single-threaded apartment for a worker: the shell hands icons of shortcuts out through COM.
-class ComApartment final : public ShellThreadScope {
+class ComApartment final : public ShellScope {
 public:
     ComApartment() : FEntered(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ComApartment(const ComApartment&) = delete;
@@ -273,6 +275,18 @@ public:
 
 private:
     bool FEntered;
+};
+
+// No dialog for a drive without a disk while a folder is read; the earlier mode comes back after.
+class QuietErrorMode final : public ShellScope {
+public:
+    QuietErrorMode() : FPrevious(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    QuietErrorMode(const QuietErrorMode&) = delete;
+    QuietErrorMode& operator=(const QuietErrorMode&) = delete;
+    ~QuietErrorMode() override { SetErrorMode(FPrevious); }
+
+private:
+    UINT FPrevious;
 };
 
 class Win32ShellNamespace final : public ShellNamespace {
@@ -290,10 +304,10 @@ public:
         }
         return Adopt(list);
     }
-    std::optional<int> SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) override {
+    std::optional<int> SysIconIndex(const std::uint8_t* absolute, IconStyle style) override {
         SHFILEINFOW info{};
         if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(absolute), 0, &info, sizeof(info),
-                            flags | SHGFI_PIDL | SHGFI_SYSICONINDEX))
+                            win32::IconFlags(style) | SHGFI_PIDL))
             return std::nullopt;
         return info.iIcon;
     }
@@ -312,7 +326,7 @@ public:
         return ShellExecuteExW(&info) != FALSE;
     }
     std::unique_ptr<ShellPopupMenu> CreatePopupMenu() override { return std::make_unique<Win32PopupMenu>(); }
-    unsigned SetErrorMode(unsigned mode) override { return ::SetErrorMode(mode); }
+    std::unique_ptr<ShellScope> QuietCriticalErrors() override { return std::make_unique<QuietErrorMode>(); }
     int MajorVersion() override {
         OSVERSIONINFOW info{};
         info.dwOSVersionInfoSize = sizeof(info);
@@ -333,7 +347,7 @@ public:
     bool ChangeCurrentDirectory(const std::u16string& directory) override {
         return SetCurrentDirectoryW(win32::W(directory)) != FALSE;
     }
-    std::unique_ptr<ShellThreadScope> EnterWorkerThread() override { return std::make_unique<ComApartment>(); }
+    std::unique_ptr<ShellScope> EnterWorkerThread() override { return std::make_unique<ComApartment>(); }
 };
 }  // namespace
 

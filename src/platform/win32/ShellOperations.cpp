@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/ShellFlags.h"
 #include "platform/win32/ShowCommand.h"
 #include "platform/win32/WinText.h"
 
@@ -59,16 +60,16 @@ public:
         return result > 32;
     }
 
-    bool FileOperation(ShellWindow owner, unsigned operation, const std::u16string& from, const std::u16string& to,
-                       std::uint16_t flags) override {
+    bool FileOperation(ShellWindow owner, FileOperationKind operation, const std::u16string& from,
+                       const std::u16string& to, FileOperationStyle style) override {
         // The shell reads both as lists ended by an empty path: one NUL more than the caller's.
         std::u16string source = from + u'\0', destination = to + u'\0';
         SHFILEOPSTRUCTW request{};
         request.hwnd = Window(owner);
-        request.wFunc = operation;
+        request.wFunc = win32::FileOperationCode(operation);
         request.pFrom = win32::W(source);
         request.pTo = to.empty() ? nullptr : win32::W(destination);
-        request.fFlags = flags;
+        request.fFlags = win32::FileOperationFlags(style);
         return SHFileOperationW(&request) == 0 && !request.fAnyOperationsAborted;
     }
 
@@ -78,7 +79,8 @@ public:
         info.hwndOwner = Window(request.Owner);
         info.pszDisplayName = name;
         info.lpszTitle = win32::W(request.Title);
-        info.ulFlags = request.Flags;
+        info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | (request.NewDialogStyle ? BIF_NEWDIALOGSTYLE : 0) |
+                       (request.EditBox ? BIF_EDITBOX : 0) | (request.IncludeFiles ? BIF_BROWSEINCLUDEFILES : 0);
         info.lpfn = BrowseCallback;
         info.lParam = reinterpret_cast<LPARAM>(&request);
         LPITEMIDLIST chosen = SHBrowseForFolderW(&info);

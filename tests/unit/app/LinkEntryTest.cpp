@@ -48,9 +48,9 @@ TEST(SysIcons, StandInSourceIsStablePerPath) {
     { std::ofstream(dir.Native() / "b.TXT") << "x"; }
     { std::ofstream(dir.Native() / "c.lnk") << "x"; }
     EXPECT_EQ(GetSysIconIndex(dir.File(u"no-such-file")), NoIcon);
-    EXPECT_EQ(util::SysIconIndex(dir.File(u"no-such-file"), platform::ShgfiSmallIcon), 0);
+    EXPECT_EQ(util::SysIconIndex(dir.File(u"no-such-file"), platform::SmallIcon), 0);
     EXPECT_EQ(GetSysIconIndex(dir.File(u"a.txt")), GetSysIconIndex(dir.File(u"b.TXT")));
     EXPECT_NE(GetSysIconIndex(dir.File(u"a.txt")), GetSysIconIndex(dir.File(u"c.lnk")));
-    EXPECT_NE(util::SysIconIndex(dir.File(u"sub"), 0), util::SysOpenIconIndex(dir.File(u"sub"), 0));
+    EXPECT_NE(util::SysIconIndex(dir.File(u"sub"), platform::LargeIcon), util::SysOpenIconIndex(dir.File(u"sub"), platform::LargeIcon));
     EXPECT_GE(GetSysIconIndex(dir.File(u"sub")), 0);
 }

@@ -150,7 +150,7 @@ TEST(MainDesign, TheContextMenuItemsInOrderWithTheirHandlers) {
     EXPECT_EQ(shell.Starts[0].File, u"\"" + fixture.Text("common") + u"\"");
     items.Items(11)->Click();
     ASSERT_EQ(shell.FileOps.size(), 1u);
-    EXPECT_EQ(shell.FileOps[0].Operation, platform::FoDelete);
+    EXPECT_EQ(shell.FileOps[0].Operation, platform::FileOperationKind::Delete);
 }
 
 TEST(MainDesign, TheTimerRaisesTheShownWindowOnceAndTheRowsTakeTheMenuColours) {

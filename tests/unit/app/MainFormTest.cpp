@@ -203,10 +203,10 @@ TEST(MainForm, DragsArmBeyondTenPixelsAndDropsMoveIntoTheFolder) {
     form.ShellTreeView1DragDrop(nullptr, form.ShellTreeView1, 5, rowOf(calculator).Top + 2);
     ASSERT_EQ(menu.shell.FileOps.size(), 1u);
     const auto& move = menu.shell.FileOps[0];
-    EXPECT_EQ(move.Operation, platform::FoMove);
+    EXPECT_EQ(move.Operation, platform::FileOperationKind::Move);
     EXPECT_EQ(move.From, menu.fixture.Text("common/Editor.desktop") + u'\0');
     EXPECT_EQ(move.To, menu.fixture.Text("common/Editor.desktop") + u'\0');
-    EXPECT_EQ(move.Flags, platform::FofSilent);
+    EXPECT_EQ(move.Flags, platform::SilentOperation);
     // Onto a folder: into it.
     form.ShellTreeView1->SetSelected(NodeNamed(form, u"Editor.desktop"));
     games = NodeNamed(form, u"Spiele");
@@ -231,7 +231,7 @@ TEST(MainForm, DeleteOpenTheLinksMenuAndLostActivation) {
     form.ShellTreeView1->SetSelected(NodeNamed(form, u"Rechner.desktop"));
     form.Delete1Click(nullptr);
     ASSERT_EQ(menu.shell.FileOps.size(), 1u);
-    EXPECT_EQ(menu.shell.FileOps[0].Operation, platform::FoDelete);
+    EXPECT_EQ(menu.shell.FileOps[0].Operation, platform::FileOperationKind::Delete);
     EXPECT_EQ(menu.shell.FileOps[0].From, menu.fixture.Text("common/Rechner.desktop") + u'\0');
     EXPECT_EQ(form.Tag(), 0);
     form.ShellTreeView1->SetSelected(NodeNamed(form, u"Spiele"));

@@ -2,6 +2,7 @@
 // test and its choice with the user's answers scripted, and the folder dialog.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -118,11 +119,17 @@ TEST(DataDirectory, AChosenFolderIsRememberedOnlyWhereTheKeyExists) {
 TEST(FolderDialog, FlagsStatusLinesAndAnswers) {
     RecordingShellOperations shell;
     controls::TFolderDialogEx dialog(nullptr);
-    EXPECT_EQ(dialog.BrowseFlags(), 5u);
+    const auto options = [&] {
+        const auto& o = shell.BrowseOptions;
+        return std::array{o.NewDialogStyle, o.EditBox, o.IncludeFiles};
+    };
     dialog.SetOptions(controls::FolderOptions(controls::foNewDlg));
-    EXPECT_EQ(dialog.BrowseFlags(), 0x45u);
+    dialog.Execute(u"", u"", u"");
+    EXPECT_EQ(options(), (std::array{true, false, false}));
     dialog.SetOptions(controls::FolderOptions(controls::foEditBox) | controls::FolderOptions(controls::foShowFiles));
-    EXPECT_EQ(dialog.BrowseFlags(), 0x4015u);
+    dialog.Execute(u"", u"", u"");
+    EXPECT_EQ(options(), (std::array{false, true, true}));
+    dialog.SetOptions(0);
 
     shell.BrowseAnswer = u"C:\\Daten";
     shell.SelectionsToShow = {u"C:\\Daten", u""};

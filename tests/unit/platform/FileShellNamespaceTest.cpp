@@ -10,16 +10,18 @@ using namespace platform;
 using platform::posix::ShellMenuEntry;
 
 namespace {
-constexpr std::uint32_t FolderBits = 0x20000000, HasSubfolder = 0x80000000, FileSystem = 0x40000000,
-                        CanRename = 0x10, Hidden = 0x80000;
+using platform::ShellAttribute;
+using platform::ShellAttributes;
+using platform::ShellItemKinds;
+using platform::ShellNameStyle;
 
 std::u16string NameText(const std::optional<ShellName>& name) { return name && name->HasText ? name->Text : u"?"; }
 
-std::vector<std::u16string> Children(ShellObject& folder, std::uint32_t flags) {
+std::vector<std::u16string> Children(ShellObject& folder, ShellItemKinds kinds) {
     std::vector<std::u16string> names;
-    auto items = folder.EnumObjects(0, flags);
+    auto items = folder.EnumObjects(0, kinds);
     if (!items) return names;
-    while (ShellIdList item = items->Next()) names.push_back(NameText(folder.DisplayNameOf(item.get(), ShgdnInFolder)));
+    while (ShellIdList item = items->Next()) names.push_back(NameText(folder.DisplayNameOf(item.get(), ShellNameStyle::InFolder)));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -38,9 +40,9 @@ TEST(FileShellNamespace, ParsesPathsIntoFramedNamesAndBindsFolders) {
     ASSERT_EQ(shell::IdSize(last.get()), 2u + 2u + 2u * 7u);
     EXPECT_EQ(last.get()[2], 'Z');
     EXPECT_EQ(last.get()[3], 0);
-    EXPECT_EQ(NameText(desktop->DisplayNameOf(list.get(), ShgdnForParsing)), fixture.Text("Menü/Zubehör"));
-    EXPECT_EQ(NameText(desktop->DisplayNameOf(list.get(), ShgdnNormal)), u"Zubehör");
-    EXPECT_EQ(NameText(desktop->DisplayNameOf(nullptr, ShgdnNormal)), u"Desktop");
+    EXPECT_EQ(NameText(desktop->DisplayNameOf(list.get(), ShellNameStyle::ForParsing)), fixture.Text("Menü/Zubehör"));
+    EXPECT_EQ(NameText(desktop->DisplayNameOf(list.get(), ShellNameStyle::Normal)), u"Zubehör");
+    EXPECT_EQ(NameText(desktop->DisplayNameOf(nullptr, ShellNameStyle::Normal)), u"Desktop");
     // Forward slashes read as well; a missing item or ".." parses to nothing.
     EXPECT_TRUE(desktop->ParseDisplayName(0, u"/" + fixture.Text("Menü").substr(1)));
     EXPECT_FALSE(desktop->ParseDisplayName(0, fixture.Text("Menü/fehlt")));
@@ -49,8 +51,8 @@ TEST(FileShellNamespace, ParsesPathsIntoFramedNamesAndBindsFolders) {
 
     auto folder = desktop->BindToObject(list.get(), ShellFace::Folder);
     ASSERT_TRUE(folder);
-    EXPECT_EQ(Children(*folder, 0x60), std::vector<std::u16string>{u"Editor.desktop"});
-    EXPECT_TRUE(Children(*folder, 0x20).empty());
+    EXPECT_EQ(Children(*folder, {true, true, false}), std::vector<std::u16string>{u"Editor.desktop"});
+    EXPECT_TRUE(Children(*folder, {true, false, false}).empty());
     // A file binds to no folder; no face but the folder is offered here.
     ShellIdList file = folder->ParseDisplayName(0, u"Editor.desktop");
     ASSERT_TRUE(file);
@@ -95,28 +97,31 @@ TEST(FileShellNamespace, AttributesNamesAndRenames) {
     ASSERT_TRUE(folder);
     ShellIdList sub = folder->ParseDisplayName(0, u"sub");
     ShellIdList file = folder->ParseDisplayName(0, u"datei.txt");
-    std::uint32_t attributes = FolderBits;
+    ShellAttributes attributes{ShellAttribute::Folder};
     ASSERT_TRUE(folder->AttributesOf(sub.get(), attributes));
-    EXPECT_EQ(attributes & (FolderBits | HasSubfolder | FileSystem), FolderBits | HasSubfolder | FileSystem);
-    attributes = 0;
+    EXPECT_TRUE(attributes.Has(ShellAttribute::Folder) && attributes.Has(ShellAttribute::HasSubfolder) &&
+                attributes.Has(ShellAttribute::FileSystem));
+    EXPECT_FALSE(attributes.Has(ShellAttribute::Hidden));
+    attributes = {};
     ASSERT_TRUE(folder->AttributesOf(file.get(), attributes));
-    EXPECT_EQ(attributes & FolderBits, 0u);
-    EXPECT_NE(attributes & CanRename, 0u);
-    EXPECT_EQ(Children(*folder, 0x60), (std::vector<std::u16string>{u"datei.txt", u"sub"}));
-    EXPECT_EQ(Children(*folder, 0xE0).size(), 3u);
+    EXPECT_FALSE(attributes.Has(ShellAttribute::Folder));
+    EXPECT_TRUE(attributes.Has(ShellAttribute::CanRename));
+    EXPECT_EQ(Children(*folder, {true, true, false}), (std::vector<std::u16string>{u"datei.txt", u"sub"}));
+    EXPECT_EQ(Children(*folder, {false, true, false}), (std::vector<std::u16string>{u"datei.txt"}));
+    EXPECT_EQ(Children(*folder, {true, true, true}).size(), 3u);
     ShellIdList hidden = folder->ParseDisplayName(0, u".versteckt");
     ASSERT_TRUE(folder->AttributesOf(hidden.get(), attributes));
-    EXPECT_NE(attributes & Hidden, 0u);
+    EXPECT_TRUE(attributes.Has(ShellAttribute::Hidden));
 
-    ShellIdList renamed = folder->SetNameOf(0, file.get(), u"neu.txt", ShgdnNormal);
+    ShellIdList renamed = folder->SetNameOf(0, file.get(), u"neu.txt", ShellNameStyle::Normal);
     ASSERT_TRUE(renamed);
     EXPECT_TRUE(std::filesystem::exists(fixture.Native("r/neu.txt")));
-    EXPECT_EQ(NameText(folder->DisplayNameOf(renamed.get(), ShgdnInFolder)), u"neu.txt");
+    EXPECT_EQ(NameText(folder->DisplayNameOf(renamed.get(), ShellNameStyle::InFolder)), u"neu.txt");
     // Names with separators, names taken, and items that are gone are refused.
-    EXPECT_FALSE(folder->SetNameOf(0, renamed.get(), u"a\\b", ShgdnNormal));
-    EXPECT_FALSE(folder->SetNameOf(0, renamed.get(), u"sub", ShgdnNormal));
-    EXPECT_FALSE(folder->SetNameOf(0, file.get(), u"x.txt", ShgdnNormal));
-    EXPECT_FALSE(folder->SetNameOf(0, renamed.get(), u"", ShgdnNormal));
+    EXPECT_FALSE(folder->SetNameOf(0, renamed.get(), u"a\\b", ShellNameStyle::Normal));
+    EXPECT_FALSE(folder->SetNameOf(0, renamed.get(), u"sub", ShellNameStyle::Normal));
+    EXPECT_FALSE(folder->SetNameOf(0, file.get(), u"x.txt", ShellNameStyle::Normal));
+    EXPECT_FALSE(folder->SetNameOf(0, renamed.get(), u"", ShellNameStyle::Normal));
     EXPECT_TRUE(std::filesystem::exists(fixture.Native("r/neu.txt")));
 }
 
@@ -127,12 +132,12 @@ TEST(FileShellNamespace, DamagedListsAreRefusedEverywhere) {
     const std::uint8_t dotDot[] = {6, 0, '.', 0, '.', 0, 0, 0};
     const std::uint8_t tooShort[] = {3, 0, 'a', 0, 0};
     for (const std::uint8_t* bad : {withSlash, dotDot, tooShort}) {
-        std::uint32_t attributes = 0;
+        ShellAttributes attributes;
         EXPECT_FALSE(desktop->AttributesOf(bad, attributes));
-        EXPECT_FALSE(desktop->DisplayNameOf(bad, ShgdnForParsing));
+        EXPECT_FALSE(desktop->DisplayNameOf(bad, ShellNameStyle::ForParsing));
         EXPECT_FALSE(desktop->BindToObject(bad, ShellFace::Folder));
         EXPECT_FALSE(desktop->ContextMenuOf(0, bad));
-        EXPECT_FALSE(fixture.Shell().SysIconIndex(bad, 0));
+        EXPECT_FALSE(fixture.Shell().SysIconIndex(bad, platform::SmallIcon));
     }
 }
 

@@ -20,7 +20,7 @@ namespace {
 // questions wait for it to open.
 class CountingShell : public platform::posix::FileShellNamespace {
 public:
-    std::optional<int> SysIconIndex(const std::uint8_t* absolute, std::uint32_t flags) override {
+    std::optional<int> SysIconIndex(const std::uint8_t* absolute, platform::IconStyle style) override {
         std::unique_lock<std::mutex> lock(FLock);
         const bool worker = std::this_thread::get_id() != FProgram;
         if (worker) {
@@ -31,9 +31,9 @@ public:
         ++Asked;
         if (worker) ++AskedByWorkerThread;
         lock.unlock();
-        return platform::posix::FileShellNamespace::SysIconIndex(absolute, flags);
+        return platform::posix::FileShellNamespace::SysIconIndex(absolute, style);
     }
-    std::unique_ptr<platform::ShellThreadScope> EnterWorkerThread() override {
+    std::unique_ptr<platform::ShellScope> EnterWorkerThread() override {
         std::lock_guard<std::mutex> lock(FLock);
         ++Scopes;
         return platform::posix::FileShellNamespace::EnterWorkerThread();
@@ -69,7 +69,7 @@ TEST(IconPrefetch, AnswersAsTheShellDoesEachItemAskedOnceAndTheProgramNeverWaits
     for (const std::string& name : names) {
         lists.push_back(ListOf(fixture.Text("m/" + name)));
         ASSERT_TRUE(lists.back());
-        direct.push_back(platform::GetShellNamespace().SysIconIndex(lists.back().get(), platform::ShgfiSmallIcon).value_or(0));
+        direct.push_back(platform::GetShellNamespace().SysIconIndex(lists.back().get(), platform::SmallIcon).value_or(0));
     }
     EXPECT_NE(direct[0], direct[2]);  // a file and a folder differ: the comparison below means something
 
@@ -77,7 +77,7 @@ TEST(IconPrefetch, AnswersAsTheShellDoesEachItemAskedOnceAndTheProgramNeverWaits
     {
         std::vector<IdListPtr> copies;
         for (const IdListPtr& list : lists) copies.emplace_back(IdClone(list.get()));
-        TIconPrefetch prefetch(shell, std::move(copies), platform::ShgfiSmallIcon);
+        TIconPrefetch prefetch(shell, std::move(copies), platform::SmallIcon);
         shell.WaitForWorker();  // the worker holds the first item, its question waits at the gate
         // The program needs the last item before the worker came to it: asked here, at once.
         EXPECT_EQ(prefetch.IconIndex(4), direct[4]);
@@ -97,7 +97,7 @@ TEST(IconPrefetch, AnswersAsTheShellDoesEachItemAskedOnceAndTheProgramNeverWaits
     {
         std::vector<IdListPtr> copies;
         for (const IdListPtr& list : lists) copies.emplace_back(IdClone(list.get()));
-        TIconPrefetch prefetch(stopped, std::move(copies), platform::ShgfiSmallIcon);
+        TIconPrefetch prefetch(stopped, std::move(copies), platform::SmallIcon);
         stopped.WaitForWorker();
         prefetch.Stop();
         stopped.Open();

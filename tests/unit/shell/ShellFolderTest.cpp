@@ -16,27 +16,28 @@
 
 using namespace shell;
 using platform::ShellName;
+using enum platform::ShellNameStyle;
 
 namespace {
 // A folder that answers display names from a script, for the forms the file shell never uses.
 class ScriptedFolder : public platform::ShellObject {
 public:
-    std::vector<std::pair<std::uint32_t, ShellName>> Answers;
-    std::vector<std::uint32_t> Asked;
+    std::vector<std::pair<platform::ShellNameStyle, ShellName>> Answers;
+    std::vector<platform::ShellNameStyle> Asked;
     bool Has(platform::ShellFace) const override { return true; }
     ShellObjectRef BindToObject(const std::uint8_t*, platform::ShellFace) override { return {}; }
     ShellObjectRef UiObjectOf(ShellWindow, const std::uint8_t*, platform::ShellFace) override { return {}; }
     ShellObjectRef CreateViewObject(ShellWindow, platform::ShellFace) override { return {}; }
-    std::unique_ptr<platform::ShellEnumerator> EnumObjects(ShellWindow, std::uint32_t) override { return {}; }
+    std::unique_ptr<platform::ShellEnumerator> EnumObjects(ShellWindow, platform::ShellItemKinds) override { return {}; }
     std::optional<std::int32_t> CompareIds(std::uint32_t, const std::uint8_t*, const std::uint8_t*) override { return 0; }
-    bool AttributesOf(const std::uint8_t*, std::uint32_t&) override { return false; }
-    std::optional<ShellName> DisplayNameOf(const std::uint8_t*, std::uint32_t flags) override {
-        Asked.push_back(flags);
+    bool AttributesOf(const std::uint8_t*, platform::ShellAttributes&) override { return false; }
+    std::optional<ShellName> DisplayNameOf(const std::uint8_t*, platform::ShellNameStyle style) override {
+        Asked.push_back(style);
         for (auto& [f, name] : Answers)
-            if (f == flags) return name;
+            if (f == style) return name;
         return std::nullopt;
     }
-    platform::ShellIdList SetNameOf(ShellWindow, const std::uint8_t*, const std::u16string&, std::uint32_t) override { return {}; }
+    platform::ShellIdList SetNameOf(ShellWindow, const std::uint8_t*, const std::u16string&, platform::ShellNameStyle) override { return {}; }
     platform::ShellIdList ParseDisplayName(ShellWindow, const std::u16string&) override { return {}; }
     std::unique_ptr<platform::ShellContextMenu> ContextMenuOf(ShellWindow, const std::uint8_t*) override { return {}; }
     std::optional<ShellName> DetailsOf(const std::uint8_t*, unsigned) override { return std::nullopt; }
@@ -87,31 +88,31 @@ public:
 TEST(ShellFolder, DisplayTextsComeInThreeFormsAndAreTidied) {
     auto folder = std::make_shared<ScriptedFolder>();
     const std::uint8_t list[] = {8, 0, 'x', 'x', 'N', 'a', 'm', 'e', 0, 0};
-    EXPECT_EQ(ItemDisplayText(nullptr, list, 0), u"parentfolder = nil");
+    EXPECT_EQ(ItemDisplayText(nullptr, list, Normal), u"parentfolder = nil");
 
     ShellName offset;
     offset.Kind = ShellName::Offset;
     offset.ByteOffset = 4;
-    folder->Answers = {{1, offset}};
-    EXPECT_EQ(ItemDisplayText(folder, list, 1), u"Name");  // the rest of the first entry, not past it
+    folder->Answers = {{InFolder, offset}};
+    EXPECT_EQ(ItemDisplayText(folder, list, InFolder), u"Name");  // the rest of the first entry, not past it
     offset.ByteOffset = 8;
-    folder->Answers = {{1, offset}};
-    EXPECT_EQ(ItemDisplayText(folder, list, 1), u"");
+    folder->Answers = {{InFolder, offset}};
+    EXPECT_EQ(ItemDisplayText(folder, list, InFolder), u"");
 
     ShellName inlineName;
     inlineName.Kind = ShellName::Inline;
     inlineName.Bytes = "?12";
-    folder->Answers = {{1, inlineName}};
-    EXPECT_EQ(ItemDisplayText(folder, list, 1), u"12");
+    folder->Answers = {{InFolder, inlineName}};
+    EXPECT_EQ(ItemDisplayText(folder, list, InFolder), u"12");
 
-    folder->Answers = {{1, ShellName{}}};
-    EXPECT_EQ(ItemDisplayText(folder, list, 1), u"");
+    folder->Answers = {{InFolder, ShellName{}}};
+    EXPECT_EQ(ItemDisplayText(folder, list, InFolder), u"");
 
     // A class parse name is asked again with the normal flag: the friendly name stands.
     folder->Asked.clear();
-    folder->Answers = {{0x8000, Wide(u"::{21EC2020-3AEA-1069-A2DD-08002B30309D}")}, {0, Wide(u"Systemsteuerung")}};
-    EXPECT_EQ(ItemDisplayText(folder, list, 0x8000), u"Systemsteuerung");
-    EXPECT_EQ(folder->Asked, (std::vector<std::uint32_t>{0x8000, 0}));
+    folder->Answers = {{ForParsing, Wide(u"::{21EC2020-3AEA-1069-A2DD-08002B30309D}")}, {Normal, Wide(u"Systemsteuerung")}};
+    EXPECT_EQ(ItemDisplayText(folder, list, ForParsing), u"Systemsteuerung");
+    EXPECT_EQ(folder->Asked, (std::vector<platform::ShellNameStyle>{ForParsing, Normal}));
 }
 
 TEST(ShellFolder, ItemsKnowTheirLevelsNamesAndKinds) {

@@ -4,24 +4,25 @@
 
 using namespace shell;
 
-TEST(ShellTypes, ObjectTypesCapabilitiesAndPropertiesFromTheirBits) {
-    EXPECT_EQ(ObjectTypeFlags(0), 0u);
-    EXPECT_EQ(ObjectTypeFlags(Types(otFolders)), 0x20u);
-    EXPECT_EQ(ObjectTypeFlags(Types(otNonFolders) | Types(otHidden)), 0xC0u);
-    EXPECT_EQ(ObjectTypeFlags(Types(otFolders) | Types(otNonFolders) | Types(otHidden)), 0xE0u);
-    // Each capability from its own bit, and bits outside the mask give nothing.
-    const std::pair<std::uint32_t, TShellFolderCapability> capabilities[] = {
-        {0x1, fcCanCopy}, {0x20, fcCanDelete}, {0x4, fcCanLink},       {0x2, fcCanMove},
-        {0x10, fcCanRename}, {0x100, fcDropTarget}, {0x40, fcHasPropSheet}};
-    for (auto [bit, member] : capabilities) EXPECT_EQ(CapabilitiesFromAttributes(bit), 1u << member) << bit;
-    EXPECT_EQ(CapabilitiesFromAttributes(CapabilityAttributeMask), 0x7Fu);
-    EXPECT_EQ(CapabilitiesFromAttributes(~CapabilityAttributeMask), 0u);
-    // Display bits only count from the first answer, content bits only from the second.
-    EXPECT_EQ(PropertiesFromAttributes(0x10000 | 0x40000, 0), (1u << fpIsLink) | (1u << fpReadOnly));
-    EXPECT_EQ(PropertiesFromAttributes(0x40000000, 0), 0u);
-    EXPECT_EQ(PropertiesFromAttributes(0, 0x40000000 | 0x10000000), (1u << fpFileSystem) | (1u << fpFileSystemAncestor));
-    EXPECT_EQ(PropertiesFromAttributes(0, 0x8000 | 0x20000), 0u);
-    EXPECT_EQ(PropertiesFromAttributes(0x8000 | 0x20000, 0x2000000 | 0x1000000),
+TEST(ShellTypes, ObjectTypesCapabilitiesAndPropertiesFromTheShellsAnswers) {
+    using enum platform::ShellAttribute;
+    EXPECT_EQ(ItemKindsOf(0), (platform::ShellItemKinds{}));
+    EXPECT_EQ(ItemKindsOf(Types(otNonFolders) | Types(otHidden)), (platform::ShellItemKinds{false, true, true}));
+    // Every capability the question asks for comes back as its own member; nothing else counts.
+    const std::pair<platform::ShellAttribute, TShellFolderCapability> capabilities[] = {
+        {CanCopy, fcCanCopy},     {CanDelete, fcCanDelete},   {CanLink, fcCanLink},         {CanMove, fcCanMove},
+        {CanRename, fcCanRename}, {DropTarget, fcDropTarget}, {HasPropSheet, fcHasPropSheet}};
+    for (auto [attribute, member] : capabilities) {
+        EXPECT_TRUE(CapabilityAttributes.Has(attribute));
+        EXPECT_EQ(CapabilitiesFromAttributes({attribute}), 1u << member);
+    }
+    EXPECT_EQ(CapabilitiesFromAttributes({Folder, Link, FileSystem, Hidden}), 0u);
+    // Display answers only count from the first question, content answers only from the second.
+    EXPECT_EQ(PropertiesFromAttributes({Link, ReadOnly}, {}), (1u << fpIsLink) | (1u << fpReadOnly));
+    EXPECT_EQ(PropertiesFromAttributes({FileSystem}, {}), 0u);
+    EXPECT_EQ(PropertiesFromAttributes({}, {FileSystem, FileSysAncestor}), (1u << fpFileSystem) | (1u << fpFileSystemAncestor));
+    EXPECT_EQ(PropertiesFromAttributes({}, {Ghosted, Shared}), 0u);
+    EXPECT_EQ(PropertiesFromAttributes({Ghosted, Shared}, {Removable, Validate}),
               (1u << fpCut) | (1u << fpShared) | (1u << fpRemovable) | (1u << fpValidate));
 }
 

@@ -32,11 +32,11 @@ TEST(Win32IconPrefetch, AWorkersIconsAreTheProgramsOwn) {
     for (const char16_t* name : {u"Zubehör", u"Editor.lnk", u"Liesmich.txt"}) {
         IdListPtr list = DesktopShellFolder()->ParseDisplayName(0, dir.File(name));
         ASSERT_TRUE(list) << "no list for a made file";
-        direct.push_back(shell.SysIconIndex(list.get(), platform::ShgfiSmallIcon).value_or(-1));
+        direct.push_back(shell.SysIconIndex(list.get(), platform::SmallIcon).value_or(-1));
         copies.emplace_back(IdClone(list.get()));
     }
     EXPECT_NE(direct[0], direct[1]);  // a folder and a shortcut to a program look different
-    TIconPrefetch prefetch(shell, std::move(copies), platform::ShgfiSmallIcon);
+    TIconPrefetch prefetch(shell, std::move(copies), platform::SmallIcon);
     EXPECT_TRUE(PumpUntil([&] { return prefetch.AskedByWorker() == 3; }));
     for (std::size_t i = 0; i < direct.size(); ++i) EXPECT_EQ(prefetch.IconIndex(i), direct[i]) << i;
 }

@@ -1,0 +1,69 @@
+// The typed questions of the shell namespace asked of the real shell: attributes, item kinds,
+// name forms, and the silent file operations.
+#include <gtest/gtest.h>
+
+#include "platform/ShellNamespace.h"
+#include "platform/ShellOperations.h"
+#include "platform/Utf.h"
+#include "win32/WinTempDir.h"
+
+#include <algorithm>
+
+using platform::ShellAttribute;
+using platform::ShellAttributes;
+using platform::ShellNameStyle;
+
+namespace {
+std::u16string Text(const std::optional<platform::ShellName>& name) {
+    return name && name->Kind == platform::ShellName::Wide ? name->Text : u"?";
+}
+std::vector<std::u16string> Names(platform::ShellObject& folder, platform::ShellItemKinds kinds) {
+    std::vector<std::u16string> names;
+    auto items = folder.EnumObjects(0, kinds);
+    while (items)
+        if (platform::ShellIdList item = items->Next())
+            names.push_back(Text(folder.DisplayNameOf(item.get(), ShellNameStyle::InFolder)));
+        else
+            break;
+    std::sort(names.begin(), names.end());
+    return names;
+}
+}  // namespace
+
+TEST(Win32ShellNamespace, TypedQuestionsGetTheShellsAnswers) {
+    WinTempDir dir;
+    CreateDirectoryW(platform::win32::W(dir.File(u"Zubehör")), nullptr);
+    dir.Write(u"Brief.txt", "x");
+    auto& shell = platform::GetShellNamespace();
+    auto desktop = shell.Desktop();
+    ASSERT_TRUE(desktop);
+    platform::ShellIdList list = desktop->ParseDisplayName(0, dir.Path());
+    ASSERT_TRUE(list);
+    auto folder = desktop->BindToObject(list.get(), platform::ShellFace::Folder);
+    ASSERT_TRUE(folder);
+
+    platform::ShellIdList sub = folder->ParseDisplayName(0, u"Zubehör");
+    platform::ShellIdList file = folder->ParseDisplayName(0, u"Brief.txt");
+    ASSERT_TRUE(sub && file);
+    ShellAttributes attributes{ShellAttribute::Folder, ShellAttribute::FileSystem, ShellAttribute::CanRename};
+    ASSERT_TRUE(folder->AttributesOf(sub.get(), attributes));
+    EXPECT_TRUE(attributes.Has(ShellAttribute::Folder));
+    EXPECT_TRUE(attributes.Has(ShellAttribute::FileSystem));
+    attributes = {ShellAttribute::Folder, ShellAttribute::CanRename};
+    ASSERT_TRUE(folder->AttributesOf(file.get(), attributes));
+    EXPECT_FALSE(attributes.Has(ShellAttribute::Folder));
+    EXPECT_TRUE(attributes.Has(ShellAttribute::CanRename));
+
+    EXPECT_EQ(Names(*folder, {true, false, false}), std::vector<std::u16string>{u"Zubehör"});
+    EXPECT_EQ(Names(*folder, {true, true, false}).size(), 2u);
+    EXPECT_EQ(Text(desktop->DisplayNameOf(list.get(), ShellNameStyle::ForParsing)), dir.Path());
+    EXPECT_EQ(Text(folder->DisplayNameOf(sub.get(), ShellNameStyle::InFolderForParsing)), u"Zubehör");
+
+    // A move through the typed kind; the silent style shows no progress and asks nothing for a
+    // plain move (a delete would ask for its confirmation, which no test can answer here).
+    auto& operations = platform::GetShellOperations();
+    EXPECT_TRUE(operations.FileOperation(0, platform::FileOperationKind::Move, dir.File(u"Brief.txt") + u'\0',
+                                         dir.File(u"Zubehör") + u'\0', platform::SilentOperation));
+    EXPECT_EQ(dir.Read(u"Zubehör\\Brief.txt"), "x");
+    EXPECT_EQ(dir.Read(u"Brief.txt"), "<missing>");
+}
