@@ -41,12 +41,6 @@ echo "== tier 1: native unit tests"
 ASAN_OPTIONS=detect_leaks=1 build/native/tests/nimbrel_unit_tests --gtest_brief=1 2>&1 | tee "$log_dir/unit.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 count "$log_dir/unit.log"
-if [ -x build/native/tests/nimbrel_utf_portable_tests ]; then
-    echo "== the UTF-8 code without its SSE2 blocks"
-    build/native/tests/nimbrel_utf_portable_tests --gtest_brief=1 2>&1 | tee "$log_dir/utf-portable.log"
-    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-    count "$log_dir/utf-portable.log"
-fi
 
 echo "== tier 1 again under ThreadSanitizer: the workers and the hand-over between threads"
 # Without address-space randomisation: the sanitizer's fixed memory layout needs it on newer kernels.

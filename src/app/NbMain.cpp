@@ -21,24 +21,13 @@
 namespace app {
 
 ui::TImageList* SysImages = nullptr;
-util::StringList Links;
 TMainForm* MainForm = nullptr;
 
 namespace {
 
 constexpr platform::ShowState Shown = platform::ShowState::Shown;
-constexpr ui::TColor clMenuHighlight = 0xFF00001D;
 // The keep-open mark of the main window's Tag.
 constexpr int KeepOpen = 1;
-
-util::TextEncoding LinksEncoding = util::TextEncoding::Ansi;
-
-std::u16string Quoted(const std::u16string& path) { return u"\"" + path + u"\""; }
-
-bool FileExists(const std::u16string& path) {
-    auto attributes = platform::GetFiles().Attributes(path);
-    return attributes && !(*attributes & platform::AttrDirectory);
-}
 
 // Holds the keep-open mark for the time of a command.
 class KeptOpen {
@@ -78,7 +67,7 @@ TMainForm::TMainForm() : MainWindowForm(false) {
     Buttons[1]->OnClick = [this](ui::TObject* s) { InfoClick(s); };
     Buttons[2]->OnClick = [this](ui::TObject* s) { RunClick(s); };
     Buttons[4]->OnClick = [this](ui::TObject* s) { MenuClick(s); };
-    ShellTreeView1->OnClick = [this](ui::TObject* s) { ShellTreeView1Click(s); };
+    ShellTreeView1->OnNodeClick = [this](ui::TObject* s, ui::TTreeNode* node) { ShellTreeView1NodeClick(s, node); };
     ShellTreeView1->OnMouseDown = std::bind(&TMainForm::ShellTreeView1MouseDown, this, _1, _2, _3, _4, _5);
     ShellTreeView1->OnMouseMove = std::bind(&TMainForm::ShellTreeView1MouseMove, this, _1, _2, _3, _4);
     ShellTreeView1->OnMouseUp = std::bind(&TMainForm::ShellTreeView1MouseUp, this, _1, _2, _3, _4, _5);
@@ -184,8 +173,7 @@ void TMainForm::Open1Click(ui::TObject*) {
     KeptOpen kept(*this);
     shell::TShellFolder* item = ShellTreeView1->SelectedFolder();
     if (!item) return;
-    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(util::TrimTrailingBackslash(item->PathName())),
-                                           u"", u"", Shown);
+    OpenWithShell(Handle(), util::TrimTrailingBackslash(item->PathName()));
 }
 
 // ---- the buttons ------------------------------------------------------------------------------
@@ -207,17 +195,16 @@ void TMainForm::InfoClick(ui::TObject*) {
 
 void TMainForm::RunClick(ui::TObject*) {
     CloseMenu();
-    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(ExecutableFolder() + u"run.exe"), u"", u"",
-                                           Shown);
+    OpenWithShell(Handle(), ExecutableFolder() + u"run.exe");
 }
 
 void TMainForm::MenuClick(ui::TObject*) {
     const ui::TPoint at = ui::GetBackend().CursorPos();
     PopupMenu2->Items().Clear();
-    for (const std::u16string& entry : Links) {
+    for (const LinkEntry& entry : Links) {
         auto* item = new ui::TMenuItem(PopupMenu1);
-        item->SetCaption(CopyBefore(entry, u'\t'));
-        item->SetImageIndex(GetSysIconIndex(CopyAfter(entry, u'\t')));
+        item->SetCaption(entry.Name);
+        item->SetImageIndex(GetSysIconIndex(entry.Path));
         item->OnClick = [this](ui::TObject* s) { LinkItemClick(s); };
         PopupMenu2->Items().Add(item);
     }
@@ -229,26 +216,23 @@ void TMainForm::LinkItemClick(ui::TObject* Sender) {
     for (int index = 0; index < items.Count(); ++index) {
         if (items.Items(index) != Sender) continue;
         if (static_cast<std::size_t>(index) >= Links.size()) return;
-        platform::GetShellOperations().Execute(Handle(), u"open", Quoted(CopyAfter(Links[index], u'\t')), u"", u"",
-                                               Shown);
+        OpenWithShell(Handle(), Links[index].Path);
         return;
     }
 }
 
 // ---- the tree ---------------------------------------------------------------------------------
 
-void TMainForm::ShellTreeView1Click(ui::TObject*) {
-    const ui::TPoint at = ShellTreeView1->ScreenToClient(ui::GetBackend().CursorPos());
-    const std::u16string path = ShellTreeView1->Path();
-    if (!FileExists(path)) return;
-    if (ShellTreeView1->GetNodeAt(at.X, at.Y) != ShellTreeView1->Selected() || Tag() != 0) return;
-    Hide();
-    DragArmed = false;
-    if (ShellTreeView1->Dragging()) ShellTreeView1->EndDrag(false);
-    CloseMenu();
-    platform::GetShellOperations().Execute(Handle(), u"open", Quoted(path), u"", u"", Shown);
-    if (LinksContainPath(Links, path)) return;
-    if (AddMenuSelection) Links.push_back(MakeLinkEntry(path));
+void TMainForm::ShellTreeView1NodeClick(ui::TObject*, ui::TTreeNode* Node) {
+    // Only the entry that is the selection, and not while a command or a drag keeps the menu open.
+    if (Node != ShellTreeView1->Selected() || Tag() != 0) return;
+    shell::TShellFolder* item = shell::TCustomShellTreeView::FolderOf(Node);
+    if (!item) return;
+    LaunchEntry(item->PathName(), Handle(), [this] {
+        Hide();
+        DragArmed = false;
+        CloseMenu();
+    });
 }
 
 void TMainForm::ShellTreeView1MouseDown(ui::TObject*, ui::TMouseButton Button, ui::TShiftState, int X, int Y) {
@@ -297,7 +281,7 @@ void TMainForm::ShellTreeView1EndDrag(ui::TObject*, ui::TObject*, int, int) {
 void TMainForm::ShellTreeView1CustomDrawItem(ui::TObject*, ui::TCanvas& Canvas, ui::TTreeNode* Node,
                                              ui::TCustomDrawState State, bool&) {
     if ((State & ui::cdsFocused) || Node == ShellTreeView1->Selected()) {
-        Canvas.Brush.Color = clMenuHighlight;
+        Canvas.Brush.Color = ui::clMenuHighlight;
         Canvas.Font.SetColor(ui::clWindow);
         Canvas.Font.SetStyle(ui::fsUnderline);
     } else {
@@ -315,11 +299,7 @@ int RunProgram() {
     // is bound once the window is made, so that the warm-up has the time to make it.
     DataDir = GetDataDir(DialogQuestions());
     SysImages = new ui::TImageList(nullptr);
-    Links.clear();
-    if (auto document = util::LoadLinksFile(DataDir + u"links.dat")) {
-        Links = std::move(document->Lines);
-        LinksEncoding = document->Encoding;
-    }
+    LoadLinks();
     MainForm = new TMainForm();
     SysImages->BindHandle(platform::GetShellNamespace().SystemSmallImages(), 0);
     SysImages->SetShareImages(true);
@@ -329,33 +309,21 @@ int RunProgram() {
         framework::SetProcessRegistryKey(AppRegistryKey());
         ui::GetBackend().RemoveTaskbarButton();
         ui::Application().SetTitle(u"Nimbrel");
-        FolderIndex = ClampFolderIndex(MainForm->FormManager1->ReadOption(u"ShellStartMenuFolderIndex", FolderIndex));
-        FolderSize = ClampFolderSize(MainForm->FormManager1->ReadOption(u"ShellStartMenuFolderSize", FolderSize));
-        AddMenuSelection = MainForm->FormManager1->ReadOption(u"AddMenuSelection", AddMenuSelection);
+        ReadOptions(*MainForm->FormManager1);
         try {
-            MainForm->ShellTreeView1->SetRoot(FolderIndex == 0 ? u"rfPrograms" : u"rfCommonPrograms");
+            MainForm->ShellTreeView1->SetRoot(ProgramsRoot());
         } catch (const std::exception& error) {
             ui::Application().HandleException(error);
         }
         MainForm->ShowModal();
-        MainForm->FormManager1->WriteOption(u"ShellStartMenuFolderIndex", FolderIndex);
-        MainForm->FormManager1->WriteOption(u"ShellStartMenuFolderSize", FolderSize);
-        MainForm->FormManager1->WriteOption(u"AddMenuSelection", AddMenuSelection);
+        WriteOptions(*MainForm->FormManager1);
     }
 
     // Exit: the window, then the links saved.
     delete MainForm;
     MainForm = nullptr;
-    int exitCode = 0;
-    const std::u16string linksFile = DataDir + u"links.dat";
     // Without a usable data directory there is nowhere to keep links: nothing is written.
-    if (DataReady && !util::SaveLinksFile(linksFile, util::LinksDocument{Links, LinksEncoding})) {
-        // The old file stays as it was; the user learns that the new links were not kept.
-        const std::u16string reason = platform::GetFiles().LastErrorText();
-        ui::Application().MessageBox(u"\"" + linksFile + u"\" konnte nicht gespeichert werden:\r\n" + reason,
-                                     AppProduct, ui::TMsgIcon::Error);
-        exitCode = 1;
-    }
+    const int exitCode = DataReady && !SaveLinks() ? 1 : 0;
     delete SysImages;
     SysImages = nullptr;
     shell::ReleaseDesktopItem();

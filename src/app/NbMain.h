@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/MainWindowDesign.h"
+#include "app/StartMenu.h"
 #include "ui/ImageList.h"
 #include "util/Utils.h"
 
@@ -42,7 +43,7 @@ public:
     void MenuClick(ui::TObject* Sender);
     void LinkItemClick(ui::TObject* Sender);
 
-    void ShellTreeView1Click(ui::TObject* Sender);
+    void ShellTreeView1NodeClick(ui::TObject* Sender, ui::TTreeNode* Node);
     void ShellTreeView1MouseDown(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
     void ShellTreeView1MouseMove(ui::TObject* Sender, ui::TShiftState Shift, int X, int Y);
     void ShellTreeView1MouseUp(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
@@ -64,7 +65,6 @@ private:
 
 // The shared objects of the run.
 extern ui::TImageList* SysImages;
-extern util::StringList Links;
 extern TMainForm* MainForm;
 
 // Start, the modal showing and the exit; the process's exit code.

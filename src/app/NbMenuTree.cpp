@@ -6,14 +6,18 @@
 namespace app {
 
 void TShellTreeView::Click() {
+    // The click comes from the native control without a position: where the pointer is now.
     const ui::TPoint at = ScreenToClient(ui::GetBackend().CursorPos());
-    if (ui::TTreeNode* node = GetNodeAt(at.X, at.Y)) {
+    ui::TTreeNode* node = GetNodeAt(at.X, at.Y);
+    if (node) {
         if (node->Expanded())
             node->Collapse(false);
         else
             node->Expand(false);
     }
+    const auto alive = Lifetime();
     shell::TShellTreeView::Click();
+    if (*alive && node && OnNodeClick) OnNodeClick(this, node);
 }
 
 void TShellTreeView::MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) {

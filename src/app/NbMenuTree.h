@@ -1,8 +1,9 @@
 #pragma once
 // The start menu's tree: a shell tree that behaves like a menu. While no button is down the
-// selection follows the mouse; a click opens or closes the folder under the pointer. Also the two
-// shell file operations the menu's commands use.
+// selection follows the mouse; a click opens or closes the folder under the pointer and reports the
+// node it hit. Also the two shell file operations the menu's commands use.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/ShellOperations.h"
@@ -17,6 +18,9 @@ public:
 
     // A button went down on the tree and has not been released yet.
     bool MouseClick = false;
+
+    // A click hit this node (after the plain click event).
+    std::function<void(ui::TObject* Sender, ui::TTreeNode* Node)> OnNodeClick;
 
 protected:
     void Click() override;

@@ -1,5 +1,6 @@
 #pragma once
-// The application's helpers for link entries: "name<TAB>path", only the first TAB separates.
+// The application's small helpers: text around a separator, the small icon of a path, the
+// program's own folder and the end of the session.
 #include <cstdint>
 #include <string>
 
@@ -22,11 +23,5 @@ std::u16string ExecutableFolder();
 // Asks the system to log off (0), shut down (1) or restart (2), with the shutdown privilege;
 // false when the platform refused.
 bool ExitSystem(platform::ExitKind Kind);
-
-// The entry name of a path: its file name without the extension (C:\Tools\Editor.lnk gives Editor).
-std::u16string LinkNameFromPath(const std::u16string& path);
-std::u16string MakeLinkEntry(const std::u16string& path);
-// True when an entry links the path: trailing backslash ignored, A-Z matched case-insensitively.
-bool LinksContainPath(const util::StringList& links, const std::u16string& path);
 
 }  // namespace app

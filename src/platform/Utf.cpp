@@ -1,15 +1,8 @@
 #include "platform/Utf.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-
-// Every x86-64 processor has SSE2; GCC and Clang say so with __SSE2__, MSVC with _M_X64.
-#if defined(__SSE2__) || defined(_M_X64)
-#define NIMBREL_SSE2 1
-#include <emmintrin.h>
-#endif
 
 namespace platform {
 
@@ -47,51 +40,29 @@ char16_t* PutUtf16(char16_t* out, char32_t cp) {
     return out;
 }
 
-// The leading ASCII units of in[0, n) narrowed into out; returns how many. Blocks are stored
-// whole, so out must have room for n bytes: what lies past the count is written over later.
+// The leading ASCII units of in[0, n) narrowed into out; returns how many. Blocks of 16 are
+// tested and copied by loops without an early exit, which the compiler turns into vector code.
 std::size_t NarrowAscii(const char16_t* in, std::size_t n, char* out) {
     std::size_t i = 0;
-#if defined(NIMBREL_SSE2)
-    const __m128i wideBits = _mm_set1_epi16(static_cast<short>(0xFF80));
-    for (; i + 8 <= n; i += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(units, units));
-        const unsigned ascii = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, wideBits), _mm_setzero_si128())));
-        if (ascii != 0xFFFF) return i + static_cast<std::size_t>(std::countr_one(ascii)) / 2;
+    for (; i + 16 <= n; i += 16) {
+        unsigned any = 0;
+        for (std::size_t k = 0; k < 16; ++k) any |= in[i + k];
+        if (any & 0xFF80u) break;
+        for (std::size_t k = 0; k < 16; ++k) out[i + k] = static_cast<char>(in[i + k]);
     }
-#else
-    for (; i + 4 <= n; i += 4) {
-        std::uint64_t units;
-        std::memcpy(&units, in + i, 8);
-        if (units & 0xFF80FF80FF80FF80ULL) break;
-        for (std::size_t k = 0; k < 4; ++k) out[i + k] = static_cast<char>(in[i + k]);
-    }
-#endif
     for (; i < n && in[i] < 0x80; ++i) out[i] = static_cast<char>(in[i]);
     return i;
 }
 
-// The leading ASCII bytes of in[0, n) widened into out; returns how many. As above, out must
-// have room for n units.
+// The leading ASCII bytes of in[0, n) widened into out; returns how many, in the same way.
 std::size_t WidenAscii(const unsigned char* in, std::size_t n, char16_t* out) {
     std::size_t i = 0;
-#if defined(NIMBREL_SSE2)
     for (; i + 16 <= n; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
-        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(bytes));
-        if (high) return i + static_cast<std::size_t>(std::countr_zero(high));
+        unsigned any = 0;
+        for (std::size_t k = 0; k < 16; ++k) any |= in[i + k];
+        if (any & 0x80u) break;
+        for (std::size_t k = 0; k < 16; ++k) out[i + k] = in[i + k];
     }
-#else
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, in + i, 8);
-        if (eight & 0x8080808080808080ULL) break;
-        for (std::size_t k = 0; k < 8; ++k) out[i + k] = in[i + k];
-    }
-#endif
     for (; i < n && in[i] < 0x80; ++i) out[i] = in[i];
     return i;
 }

@@ -34,6 +34,7 @@ constexpr TColor cl3DDkShadow = 0xFF000015;
 constexpr TColor cl3DLight = 0xFF000016;
 constexpr TColor clMenu = 0xFF000004;
 constexpr TColor clMenuText = 0xFF000007;
+constexpr TColor clMenuHighlight = 0xFF00001D;
 
 constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == SystemColorBit; }
 constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFFu); }
@@ -127,20 +128,21 @@ constexpr std::uint16_t vkDown = 0x28;
 constexpr std::uint16_t vkDelete = 0x2E;
 constexpr std::uint16_t vkF2 = 0x71;
 
-// Text drawing flags; the values are those of the Windows text API so the GDI backend passes them on.
-constexpr unsigned dtLeft = 0x0000;
-constexpr unsigned dtTop = 0x0000;
-constexpr unsigned dtCenter = 0x0001;
-constexpr unsigned dtRight = 0x0002;
-constexpr unsigned dtVCenter = 0x0004;
-constexpr unsigned dtBottom = 0x0008;
-constexpr unsigned dtWordBreak = 0x0010;
-constexpr unsigned dtSingleLine = 0x0020;
-constexpr unsigned dtExpandTabs = 0x0040;
-constexpr unsigned dtNoClip = 0x0100;
-constexpr unsigned dtCalcRect = 0x0400;
-constexpr unsigned dtNoPrefix = 0x0800;
-constexpr unsigned dtEndEllipsis = 0x8000;
+// Text drawing flags, combined with "|"; left and top are the defaults. The drawing backends give
+// each its platform's meaning.
+constexpr unsigned dtLeft = 0;
+constexpr unsigned dtTop = 0;
+constexpr unsigned dtCenter = 1u << 0;
+constexpr unsigned dtRight = 1u << 1;
+constexpr unsigned dtVCenter = 1u << 2;
+constexpr unsigned dtBottom = 1u << 3;
+constexpr unsigned dtWordBreak = 1u << 4;
+constexpr unsigned dtSingleLine = 1u << 5;
+constexpr unsigned dtExpandTabs = 1u << 6;
+constexpr unsigned dtNoClip = 1u << 7;
+constexpr unsigned dtCalcRect = 1u << 8;
+constexpr unsigned dtNoPrefix = 1u << 9;
+constexpr unsigned dtEndEllipsis = 1u << 10;
 
 // Modal results.
 constexpr int mrNone = 0;

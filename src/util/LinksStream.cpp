@@ -5,10 +5,6 @@
 
 #include "util/TextCodec.h"
 
-#if !defined(__GNUC__) && !defined(__clang__) && (defined(_M_X64) || defined(_M_IX86))
-#include <xmmintrin.h>
-#endif
-
 namespace util {
 
 namespace {
@@ -21,13 +17,7 @@ constexpr std::size_t Ahead = 8;
 void Prefetch(const std::u16string& line) {
     const char* const text = reinterpret_cast<const char*>(line.data());
     const std::size_t bytes = std::min<std::size_t>(line.size() * 2, 256);
-    for (std::size_t at = 0; at < bytes; at += 64) {
-#if defined(__GNUC__) || defined(__clang__)
-        __builtin_prefetch(text + at);
-#elif defined(_M_X64) || defined(_M_IX86)
-        _mm_prefetch(text + at, _MM_HINT_T0);
-#endif
-    }
+    for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(text + at);
 }
 
 // Calls line(begin, end) for each line of a sequence of n units, where unit(i) gives unit i.

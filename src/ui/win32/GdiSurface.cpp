@@ -57,6 +57,23 @@ TSize GdiSurface::TextExtent(const TFont& font, const std::u16string& text) {
     return {size.cx, size.cy};
 }
 
+namespace {
+UINT TextFormatFlags(unsigned flags) {
+    struct Pair {
+        unsigned Flag;
+        UINT Native;
+    };
+    static constexpr Pair Pairs[] = {{dtCenter, DT_CENTER},         {dtRight, DT_RIGHT},         {dtVCenter, DT_VCENTER},
+                                     {dtBottom, DT_BOTTOM},         {dtWordBreak, DT_WORDBREAK}, {dtSingleLine, DT_SINGLELINE},
+                                     {dtExpandTabs, DT_EXPANDTABS}, {dtNoClip, DT_NOCLIP},       {dtCalcRect, DT_CALCRECT},
+                                     {dtNoPrefix, DT_NOPREFIX},     {dtEndEllipsis, DT_END_ELLIPSIS}};
+    UINT native = DT_LEFT | DT_TOP;
+    for (const Pair& p : Pairs)
+        if (flags & p.Flag) native |= p.Native;
+    return native;
+}
+}  // namespace
+
 int GdiSurface::DrawText(const TFont& font, TColor rgb, std::optional<TColor> background,
                          const std::u16string& text, TRect& rect, unsigned flags) {
     SelectedObject selected(FDc, FontFor(font));
@@ -68,8 +85,8 @@ int GdiSurface::DrawText(const TFont& font, TColor rgb, std::optional<TColor> ba
         SetBkMode(FDc, TRANSPARENT);
     }
     RECT r = ToRect(rect);
-    const int height = ::DrawTextW(FDc, W(text), static_cast<int>(text.size()), &r, flags);
-    if (flags & DT_CALCRECT) rect = TRect{r.left, r.top, r.right, r.bottom};
+    const int height = ::DrawTextW(FDc, W(text), static_cast<int>(text.size()), &r, TextFormatFlags(flags));
+    if (flags & dtCalcRect) rect = TRect{r.left, r.top, r.right, r.bottom};
     return height;
 }
 

@@ -31,7 +31,7 @@ struct Menu {
         fixture.MakeFile("common/Editor.desktop");
         fixture.MakeFile("common/Rechner.desktop");
         fixture.MakeFolder("common/Spiele/Solitär");
-        Links.clear();
+        Links.Clear();
         AddMenuSelection = false;
         FolderIndex = 1;
         FolderSize = 8;
@@ -43,7 +43,7 @@ struct Menu {
     }
     ~Menu() {
         form.reset();
-        Links.clear();
+        Links.Clear();
         AddMenuSelection = false;
     }
     // Puts the pointer over a node's row, as the click's cursor position.
@@ -119,27 +119,27 @@ TEST(MainForm, AClickLaunchesTheEntryUnderThePointerAndRemembersItOnce) {
     // Selected, but the pointer is over another row: nothing starts.
     form.ShellTreeView1->SetSelected(editor);
     menu.PointAt(NodeNamed(form, u"Rechner.desktop"));
-    form.ShellTreeView1Click(nullptr);
+    form.ShellTreeView1->HandleClick();
     EXPECT_TRUE(menu.shell.Starts.empty());
     // Kept open by a command: nothing starts either.
     menu.PointAt(editor);
     form.SetTag(1);
-    form.ShellTreeView1Click(nullptr);
+    form.ShellTreeView1->HandleClick();
     EXPECT_TRUE(menu.shell.Starts.empty());
     form.SetTag(0);
 
-    form.ShellTreeView1Click(nullptr);
+    form.ShellTreeView1->HandleClick();
     ASSERT_EQ(menu.shell.Starts.size(), 1u);
     EXPECT_EQ(menu.shell.Starts[0].Verb, u"open");
     EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + path + u"\"");
     EXPECT_FALSE(form.Showing());
-    EXPECT_EQ(Links, util::StringList{u"Editor\t" + path});
+    EXPECT_EQ(Links.Lines(), util::StringList{u"Editor\t" + path});
 
     // The same path again, letters differing in case: no second entry.
     Links = {u"Editor\t" + path.substr(0, path.size() - 7) + u"DESKTOP"};
     form.Show();
     form.ShellTreeView1->SetSelected(editor);
-    form.ShellTreeView1Click(nullptr);
+    form.ShellTreeView1->HandleClick();
     EXPECT_EQ(menu.shell.Starts.size(), 2u);
     EXPECT_EQ(Links.size(), 1u);
 
@@ -149,7 +149,7 @@ TEST(MainForm, AClickLaunchesTheEntryUnderThePointerAndRemembersItOnce) {
     TTreeNode* calculator = NodeNamed(form, u"Rechner.desktop");
     form.ShellTreeView1->SetSelected(calculator);
     menu.PointAt(calculator);
-    form.ShellTreeView1Click(nullptr);
+    form.ShellTreeView1->HandleClick();
     EXPECT_EQ(menu.shell.Starts.size(), 3u);
     EXPECT_EQ(Links.size(), 1u);
 
@@ -331,7 +331,7 @@ TEST(MainForm, ClicksOpenFoldersAndLaunchAnEntryThreeFoldersDown) {
     ASSERT_EQ(menu.shell.Starts.size(), 1u);
     EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + path + u"\"");
     EXPECT_FALSE(form.Showing());
-    EXPECT_EQ(Links, util::StringList{u"Märker\t" + path});
+    EXPECT_EQ(Links.Lines(), util::StringList{u"Märker\t" + path});
 
     // One folder down, in a window shown again.
     form.Show();

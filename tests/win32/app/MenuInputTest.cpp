@@ -91,7 +91,7 @@ void Input(DWORD flags, POINT at) { SendPointer(flags, at); }
 struct ShownMenu {
     explicit ShownMenu(bool record = true) {
         if (record) recorder.emplace();
-        app::Links.clear();
+        app::Links.Clear();
         app::AddMenuSelection = true;
         form.ShellTreeView1->SetRoot(u"rfCommonPrograms");
         form.SetBounds(40, 40, form.Width(), form.Height());
@@ -100,7 +100,7 @@ struct ShownMenu {
         ui::Application().ProcessMessages();
     }
     ~ShownMenu() {
-        app::Links.clear();
+        app::Links.Clear();
         app::AddMenuSelection = false;
     }
     TTreeNode* Node(const std::u16string& prefix) {
@@ -154,7 +154,7 @@ TEST(Win32MenuInput, EntriesOneAndThreeFoldersDownLaunchAfterEarlierClicks) {
     ASSERT_EQ(menu.shell.Starts.size(), 1u);
     EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + path + u"\"");
     EXPECT_FALSE(IsWindowVisible(WindowOf(menu.form)));
-    EXPECT_EQ(app::Links, util::StringList{u"Märker\t" + path});
+    EXPECT_EQ(app::Links.Lines(), util::StringList{u"Märker\t" + path});
 }
 
 TEST(Win32MenuInput, AnEntryOneFolderDownLaunches) {

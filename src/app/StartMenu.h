@@ -1,0 +1,42 @@
+#pragma once
+// The start menu apart from its window: the options it keeps in the registry, the user's links
+// kept in "links.dat", and the launch of an entry. The window's handlers come here for all three.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/LinkList.h"
+
+namespace framework {
+class TFormManager;
+}
+
+namespace app {
+
+// The user's links for the run: read at the start, written at the exit.
+extern LinkList Links;
+
+// The options, made valid as they are read ("ShellStartMenuFolderIndex", "ShellStartMenuFolderSize",
+// "AddMenuSelection" below the application's key); written back when the window has closed.
+void ReadOptions(framework::TFormManager& store);
+void WriteOptions(framework::TFormManager& store);
+
+// The root of the tree for the chosen programs folder: the user's own, or all users'.
+std::u16string ProgramsRoot();
+
+// True for a file that exists (not a folder).
+bool FileExists(const std::u16string& path);
+
+// Opens a file, folder or program with the shell's "open" verb, the path quoted.
+bool OpenWithShell(std::intptr_t owner, const std::u16string& path);
+
+// Launches a file of the menu: closes the menu, opens the file with the shell, and adds a link to
+// it when "AddMenuSelection" is set and no entry links it yet. A path that is no file (a folder,
+// a virtual item) launches nothing: false.
+bool LaunchEntry(const std::u16string& path, std::intptr_t owner, const std::function<void()>& closeMenu);
+
+// The links of the data directory; saving reports a failure to the user and gives false.
+void LoadLinks();
+bool SaveLinks();
+
+}  // namespace app
