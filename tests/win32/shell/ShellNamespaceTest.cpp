@@ -2,9 +2,13 @@
 // name forms, and the silent file operations.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include "platform/ShellNamespace.h"
 #include "platform/ShellOperations.h"
 #include "platform/Utf.h"
+#include "shell/ShellConsts.h"
 #include "win32/WinTempDir.h"
 
 #include <algorithm>
@@ -66,4 +70,17 @@ TEST(Win32ShellNamespace, TypedQuestionsGetTheShellsAnswers) {
                                          dir.File(u"Zubehör") + u'\0', platform::SilentOperation));
     EXPECT_EQ(dir.Read(u"Zubehör\\Brief.txt"), "x");
     EXPECT_EQ(dir.Read(u"Brief.txt"), "<missing>");
+}
+
+TEST(Win32ShellNamespace, RootFolderNamesStandForTheShellsSpecialFolders) {
+    const std::pair<shell::TRootFolder, int> folders[] = {
+        {shell::rfDesktop, CSIDL_DESKTOP},           {shell::rfMyComputer, CSIDL_DRIVES},
+        {shell::rfControlPanel, CSIDL_CONTROLS},     {shell::rfPrograms, CSIDL_PROGRAMS},
+        {shell::rfCommonPrograms, CSIDL_COMMON_PROGRAMS}, {shell::rfStartMenu, CSIDL_STARTMENU},
+        {shell::rfPersonal, CSIDL_PERSONAL},         {shell::rfRecycleBin, CSIDL_BITBUCKET},
+        {shell::rfTemplates, CSIDL_TEMPLATES},       {shell::rfCommonStartup, CSIDL_COMMON_STARTUP}};
+    for (auto [kind, csidl] : folders) EXPECT_EQ(shell::RootFolderCsidl[kind], csidl) << kind;
+    // And the shell gives a list for the two the menu shows.
+    EXPECT_TRUE(platform::GetShellNamespace().SpecialFolder(0, shell::RootFolderCsidl[shell::rfPrograms]));
+    EXPECT_TRUE(platform::GetShellNamespace().SpecialFolder(0, shell::RootFolderCsidl[shell::rfCommonPrograms]));
 }
