@@ -40,28 +40,34 @@ char16_t* PutUtf16(char16_t* out, char32_t cp) {
     return out;
 }
 
-// The leading ASCII units of in[0, n) narrowed into out; returns how many. Blocks of 16 are
-// tested and copied by loops without an early exit, which the compiler turns into vector code.
-std::size_t NarrowAscii(const char16_t* in, std::size_t n, char* out) {
+// The leading ASCII units of in[0, n) narrowed into out; returns how many. A block of 16 is
+// stored and tested in one loop without an early exit, which the compiler turns into vector code;
+// so out must have room for n bytes: what lies past the count is written over later.
+std::size_t NarrowAscii(const char16_t* __restrict in, std::size_t n, char* __restrict out) {
     std::size_t i = 0;
     for (; i + 16 <= n; i += 16) {
-        unsigned any = 0;
-        for (std::size_t k = 0; k < 16; ++k) any |= in[i + k];
+        char16_t any = 0;
+        for (std::size_t k = 0; k < 16; ++k) {
+            any |= in[i + k];
+            out[i + k] = static_cast<char>(in[i + k]);
+        }
         if (any & 0xFF80u) break;
-        for (std::size_t k = 0; k < 16; ++k) out[i + k] = static_cast<char>(in[i + k]);
     }
     for (; i < n && in[i] < 0x80; ++i) out[i] = static_cast<char>(in[i]);
     return i;
 }
 
-// The leading ASCII bytes of in[0, n) widened into out; returns how many, in the same way.
-std::size_t WidenAscii(const unsigned char* in, std::size_t n, char16_t* out) {
+// The leading ASCII bytes of in[0, n) widened into out; returns how many. As above, out must
+// have room for n units.
+std::size_t WidenAscii(const unsigned char* __restrict in, std::size_t n, char16_t* __restrict out) {
     std::size_t i = 0;
     for (; i + 16 <= n; i += 16) {
-        unsigned any = 0;
-        for (std::size_t k = 0; k < 16; ++k) any |= in[i + k];
+        unsigned char any = 0;
+        for (std::size_t k = 0; k < 16; ++k) {
+            any |= in[i + k];
+            out[i + k] = in[i + k];
+        }
         if (any & 0x80u) break;
-        for (std::size_t k = 0; k < 16; ++k) out[i + k] = in[i + k];
     }
     for (; i < n && in[i] < 0x80; ++i) out[i] = in[i];
     return i;
