@@ -21,6 +21,7 @@ class TButton;
 class TEdit;
 class TCheckBox;
 class TTreeView;
+class TListView;
 class TTimer;
 class TPopupMenu;
 
@@ -40,6 +41,7 @@ public:
     virtual std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) = 0;
     virtual std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) = 0;
     virtual std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) = 0;
+    virtual std::unique_ptr<ListViewPeer> CreateListView(TListView& list) = 0;
     virtual std::unique_ptr<TimerPeer> CreateTimer(TTimer& timer) = 0;
     virtual std::unique_ptr<ImageListPeer> CreateImageList(int width, int height) = 0;
 

@@ -111,6 +111,33 @@ public:
     virtual void EditLabel(std::intptr_t item) = 0;
 };
 
+// A list of rows in the model's order; rows are named by their position.
+class ListViewPeer : public virtual ControlPeer {
+public:
+    // Captions, widths and alignment of every column, re-read from the list.
+    virtual void ColumnsChanged() = 0;
+    // A new row at a position; its texts and picture are asked of the list when drawn.
+    virtual void InsertItem(int index) = 0;
+    // Removes a row; a selected or focused row loses that first, with the notifications.
+    virtual void DeleteItem(int index) = 0;
+    virtual void DeleteAll() = 0;
+    // Texts and picture of a row changed.
+    virtual void UpdateItem(int index) = 0;
+    // Selection and focus of a row as the program sets them (the notifications come back).
+    virtual void SetItemState(int index, bool selected, bool focused) = 0;
+    // The model's rows were put in a new order: the widget follows, each row keeping its state.
+    virtual void ItemsReordered() = 0;
+    virtual int ItemAt(int x, int y) const = 0;
+    virtual TRect ItemRect(int index) const = 0;
+    virtual void MakeVisible(int index) = 0;
+    virtual void EditLabel(int index) = 0;
+    virtual void SetRedraw(bool redraw) = 0;
+    // View style, read-only, selection shown without focus, row selection, multiple selection,
+    // clickable and shown column headers.
+    virtual void StyleChanged() = 0;
+    virtual void SetImages(std::intptr_t small, std::intptr_t large) = 0;
+};
+
 class TimerPeer {
 public:
     virtual ~TimerPeer() = default;

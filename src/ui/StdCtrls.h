@@ -4,7 +4,6 @@
 
 namespace ui {
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 class TLabel : public TCustomControl {

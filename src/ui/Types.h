@@ -144,6 +144,8 @@ constexpr unsigned dtCalcRect = 1u << 8;
 constexpr unsigned dtNoPrefix = 1u << 9;
 constexpr unsigned dtEndEllipsis = 1u << 10;
 
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 // Modal results.
 constexpr int mrNone = 0;
 constexpr int mrOk = 1;

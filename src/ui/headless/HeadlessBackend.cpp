@@ -36,6 +36,9 @@ std::unique_ptr<CheckBoxPeer> HeadlessBackend::CreateCheckBox(TCheckBox& box) {
 std::unique_ptr<TreeViewPeer> HeadlessBackend::CreateTreeView(TTreeView& tree) {
     return std::make_unique<HeadlessTreeView>(tree);
 }
+std::unique_ptr<ListViewPeer> HeadlessBackend::CreateListView(TListView& list) {
+    return std::make_unique<HeadlessListView>(list);
+}
 
 void HeadlessBackend::Unregister(HeadlessPeer* peer) {
     Peers.erase(std::remove(Peers.begin(), Peers.end(), peer), Peers.end());

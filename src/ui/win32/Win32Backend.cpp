@@ -19,6 +19,7 @@
 #include "ui/win32/EditWindow.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GdiSurface.h"
+#include "ui/win32/ListViewWindow.h"
 #include "ui/win32/TreeViewWindow.h"
 #include "ui/win32/Win32ImageList.h"
 #include "ui/win32/WindowPeer.h"
@@ -107,6 +108,9 @@ std::unique_ptr<CheckBoxPeer> Win32Backend::CreateCheckBox(TCheckBox& box) {
 }
 std::unique_ptr<TreeViewPeer> Win32Backend::CreateTreeView(TTreeView& tree) {
     return std::make_unique<TreeViewWindow>(tree);
+}
+std::unique_ptr<ListViewPeer> Win32Backend::CreateListView(TListView& list) {
+    return std::make_unique<ListViewWindow>(list);
 }
 std::unique_ptr<ImageListPeer> Win32Backend::CreateImageList(int width, int height) {
     return std::make_unique<Win32ImageList>(width, height);

@@ -29,6 +29,7 @@ public:
     std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) override;
     std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) override;
     std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) override;
+    std::unique_ptr<ListViewPeer> CreateListView(TListView& list) override;
     std::unique_ptr<TimerPeer> CreateTimer(TTimer& timer) override;
     std::unique_ptr<ImageListPeer> CreateImageList(int width, int height) override;
     void TrackPopup(TPopupMenu& menu, int x, int y) override;
