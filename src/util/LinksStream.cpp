@@ -11,15 +11,6 @@ namespace {
 
 bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
-// Each line's text lies somewhere of its own on the heap, and a pass over many of them waits for
-// memory more than it works: the text of a line a few ahead is asked for while this one is done.
-constexpr std::size_t Ahead = 8;
-void Prefetch(const std::u16string& line) {
-    const char* const text = reinterpret_cast<const char*>(line.data());
-    const std::size_t bytes = std::min<std::size_t>(line.size() * 2, 256);
-    for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(text + at);
-}
-
 // Calls line(begin, end) for each line of a sequence of n units, where unit(i) gives unit i.
 // Lines end at CR LF, a lone CR or a lone LF; a last line without an end counts the same.
 template <class Unit, class Line>
@@ -194,7 +185,6 @@ std::string_view LinksEncoder::Next() {
         piece_.clear();
         if (piece_.capacity() < Room && next_ < lines) piece_.reserve(RoomFor(next_));
         while (next_ < lines && piece_.size() < PieceSize) {
-            if (next_ + Ahead < lines) Prefetch(document_.Lines[next_ + Ahead]);
             AppendAnsi(document_.Lines[next_++], piece_);
             piece_ += "\r\n";
         }
@@ -209,7 +199,6 @@ std::string_view LinksEncoder::Next() {
     std::size_t used = mark.copy(piece_.data(), mark.size());
     while (next_ < lines && used < PieceSize) {
         const std::u16string& line = document_.Lines[next_];
-        if (next_ + Ahead < lines) Prefetch(document_.Lines[next_ + Ahead]);
         const std::size_t most = utf8 ? 3 * line.size() + 2 : 2 * line.size() + 4;
         if (most > piece_.size() - used) {
             if (used > mark.size()) break;
