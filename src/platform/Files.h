@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -39,6 +40,14 @@ struct DirectoryEntry {
     RawFileTimes Times;
     std::uint32_t SizeHigh = 0;
     std::uint32_t SizeLow = 0;
+};
+
+// A drive of the file system: the key its paths begin with ("C:"; empty on a system with one
+// root) and its root path ("C:\\"; "\\" there).
+struct DriveRoot {
+    std::u16string Key;
+    std::u16string Root;
+    friend bool operator==(const DriveRoot&, const DriveRoot&) = default;
 };
 
 // An open directory search; closed when destroyed.
@@ -79,6 +88,10 @@ public:
     virtual bool RemoveFile(const std::u16string& path) = 0;
     // Moves a file over another one in one step: afterwards "to" is either the old or the new file.
     virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
+    // Renames or moves a file or directory; never replaces what is at "to" already.
+    virtual bool Rename(const std::u16string& from, const std::u16string& to) = 0;
+    // The drives present, in letter order.
+    virtual std::vector<DriveRoot> DriveRoots() = 0;
     // The file a path names with symbolic links followed; the path itself when it is no link or
     // names nothing yet.
     virtual std::u16string FinalPath(const std::u16string& path) = 0;

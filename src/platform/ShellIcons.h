@@ -16,12 +16,24 @@ struct IconStyle {
 inline constexpr IconStyle SmallIcon{true, false};
 inline constexpr IconStyle LargeIcon{false, false};
 
+// What the shell shows of a path: its icon, its display name and the name of its type.
+struct ShellFileInfo {
+    int Icon = 0;
+    std::u16string DisplayName;
+    std::u16string TypeName;
+};
+
 class ShellIcons {
 public:
     virtual ~ShellIcons() = default;
     // The index in the system image list of the path's icon, or nullopt when the shell knows
     // nothing of the path.
     virtual std::optional<int> SysIconIndex(const std::u16string& path, IconStyle style) = 0;
+    // Icon, display name and type name of a path, or nullopt when the shell knows nothing of it.
+    // A drive without a medium answers without the platform's "no disk" box.
+    virtual std::optional<ShellFileInfo> FileInfo(const std::u16string& path, IconStyle style) = 0;
+    // The platform's list of system icons of the style's size (not owned), 0 where there is none.
+    virtual std::intptr_t SystemImages(IconStyle style) = 0;
 };
 
 ShellIcons& GetShellIcons();

@@ -20,6 +20,7 @@ public:
     struct Started {
         std::u16string Verb, File, Parameters;
         platform::ShowState Show;
+        std::u16string Directory;
     };
     struct FileOp {
         platform::FileOperationKind Operation;
@@ -44,8 +45,8 @@ public:
     std::optional<std::u16string> BrowseAnswer;
 
     bool Execute(platform::ShellWindow, const std::u16string& verb, const std::u16string& file,
-                 const std::u16string& parameters, const std::u16string&, platform::ShowState show) override {
-        Starts.push_back({verb, file, parameters, show});
+                 const std::u16string& parameters, const std::u16string& directory, platform::ShowState show) override {
+        Starts.push_back({verb, file, parameters, show, directory});
         return true;
     }
     bool FileOperation(platform::ShellWindow, platform::FileOperationKind operation, const std::u16string& from,

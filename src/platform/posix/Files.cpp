@@ -207,6 +207,17 @@ public:
     bool MoveOver(const std::u16string& from, const std::u16string& to) override {
         return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
     }
+    bool Rename(const std::u16string& from, const std::u16string& to) override {
+        const std::string target = NativePath(to);
+        struct stat st{};
+        // Nothing is replaced: a name that is taken refuses the rename.
+        if (lstat(target.c_str(), &st) == 0) {
+            errno = EEXIST;
+            return false;
+        }
+        return ::rename(NativePath(from).c_str(), target.c_str()) == 0;
+    }
+    std::vector<DriveRoot> DriveRoots() override { return {{u"", u"\\"}}; }
     std::u16string FinalPath(const std::u16string& path) override {
         const std::string native = NativePath(path);
         struct stat st{};

@@ -33,6 +33,30 @@ public:
         return it->second;
     }
 
+    std::optional<ShellFileInfo> FileInfo(const std::u16string& path, IconStyle style) override {
+        const std::optional<int> icon = SysIconIndex(path, style);
+        if (!icon) return std::nullopt;
+        ShellFileInfo info;
+        info.Icon = *icon;
+        std::u16string trimmed = path;
+        while (trimmed.size() > 1 && (trimmed.back() == u'\\' || trimmed.back() == u'/')) trimmed.pop_back();
+        const auto sep = trimmed.find_last_of(u"\\/");
+        info.DisplayName = trimmed == u"\\" || trimmed == u"/" ? u"Dateisystem" : trimmed.substr(sep == std::u16string::npos ? 0 : sep + 1);
+        struct stat st{};
+        if (stat(posix::NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            info.TypeName = u"Dateiordner";
+        } else {
+            // As the platform names a type it has no program for: the extension and "-Datei".
+            const auto dot = info.DisplayName.find_last_of(u'.');
+            std::u16string extension = dot == std::u16string::npos ? u"" : info.DisplayName.substr(dot + 1);
+            for (char16_t& c : extension)
+                if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+            info.TypeName = extension.empty() ? u"Datei" : extension + u"-Datei";
+        }
+        return info;
+    }
+    std::intptr_t SystemImages(IconStyle) override { return 0; }
+
 private:
     std::mutex mutex_;
     std::map<std::u16string, int> byExtension_;

@@ -141,6 +141,19 @@ public:
             Sleep(5);
         }
     }
+    bool Rename(const std::u16string& from, const std::u16string& to) override {
+        return MoveFileW(W(from), W(to)) != FALSE;
+    }
+    std::vector<DriveRoot> DriveRoots() override {
+        std::vector<DriveRoot> drives;
+        const DWORD mask = GetLogicalDrives();
+        for (int bit = 0; bit < 26; ++bit)
+            if (mask & (1u << bit)) {
+                const std::u16string key{static_cast<char16_t>(u'A' + bit), u':'};
+                drives.push_back({key, key + u"\\"});
+            }
+        return drives;
+    }
     std::u16string FinalPath(const std::u16string& path) override {
         const DWORD attributes = GetFileAttributesW(W(path));
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;

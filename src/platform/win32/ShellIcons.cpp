@@ -15,6 +15,22 @@ public:
         if (result == 0) return std::nullopt;
         return info.iIcon;
     }
+    std::optional<ShellFileInfo> FileInfo(const std::u16string& path, IconStyle style) override {
+        // An empty drive must not stop everything with the platform's question for a disk.
+        const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+        SHFILEINFOW info{};
+        const DWORD_PTR result = SHGetFileInfoW(win32::W(path), 0, &info, sizeof(info),
+                                                win32::IconFlags(style) | SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
+        SetErrorMode(previous);
+        if (result == 0) return std::nullopt;
+        return ShellFileInfo{info.iIcon, win32::U16(info.szDisplayName), win32::U16(info.szTypeName)};
+    }
+    std::intptr_t SystemImages(IconStyle style) override {
+        SHFILEINFOW info{};
+        wchar_t windows[MAX_PATH + 1] = {};
+        GetWindowsDirectoryW(windows, MAX_PATH);
+        return static_cast<std::intptr_t>(SHGetFileInfoW(windows, 0, &info, sizeof(info), win32::IconFlags(style)));
+    }
 };
 }  // namespace
 

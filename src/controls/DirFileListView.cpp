@@ -1,0 +1,213 @@
+#include "controls/DirFileListView.h"
+
+#include <algorithm>
+
+#include "controls/FileListTexts.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+#include "platform/ShellIcons.h"
+#include "platform/ShellOperations.h"
+#include "ui/Backend.h"
+#include "util/FileUtils.h"
+#include "util/Utils.h"
+
+namespace controls {
+
+namespace {
+std::u16string Upper(std::u16string text) {
+    for (char16_t& c : text) c = platform::UpperCaseChar(c);
+    return text;
+}
+
+bool IsDirectory(const std::u16string& path) {
+    const auto attributes = platform::GetFiles().Attributes(path);
+    return attributes && (*attributes & platform::AttrDirectory);
+}
+
+bool IsFile(const std::u16string& path) {
+    const auto attributes = platform::GetFiles().Attributes(path);
+    return attributes && !(*attributes & platform::AttrDirectory);
+}
+
+std::u16string TrimBlanks(const std::u16string& text) {
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string::npos) return {};
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+// Every entry of a directory with a name not beginning with ".", through a callback.
+template <class Visit>
+void ForEachEntry(const std::u16string& directory, Visit visit) {
+    platform::DirectoryEntry entry;
+    auto search = platform::GetFiles().FindFirst(util::EnsureTrailingBackslash(directory) + u"*.*", entry);
+    if (!search) return;
+    do {
+        if (!entry.Name.empty() && entry.Name[0] != u'.') visit(entry);
+    } while (search->Next(entry));
+}
+}  // namespace
+
+TCustomDirFileListView::TCustomDirFileListView(ui::TComponent* AOwner) : ui::TListView(AOwner) {
+    // The system drive's root: the first letter of the Windows directory (the one root elsewhere).
+    const std::u16string windows = util::WindowsDirectory();
+    FPath = windows.size() > 1 && windows[1] == u':' ? windows.substr(0, 1) + u":\\" : u"\\";
+    auto& icons = platform::GetShellIcons();
+    SetSmallImageListHandle(icons.SystemImages(platform::SmallIcon));
+    SetLargeImageListHandle(icons.SystemImages(platform::LargeIcon));
+    if (Columns().Count() == 0) {
+        const std::pair<const char16_t*, int> columns[] = {
+            {u"Dateiname", 200}, {u"Größe", 100}, {u"Typ", 120}, {u"Geändert am", 120}};
+        for (auto [caption, width] : columns) {
+            ui::TListColumn* column = Columns().Add();
+            column->SetCaption(caption);
+            column->SetWidth(width);
+        }
+    }
+    OnEditing = [this](ui::TObject*, ui::TListItem* item, bool& allow) { ItemEditing(item, allow); };
+    OnEdited = [this](ui::TObject*, ui::TListItem* item, std::u16string& s) { ItemEdited(item, s); };
+    FillList();
+}
+
+bool TCustomDirFileListView::DriveMode() const { return Upper(FPath) == u"DRIVES"; }
+
+void TCustomDirFileListView::SetPath(const std::u16string& path) {
+    if (path == FPath) return;
+    FPath = path;
+    const auto alive = Lifetime();
+    FillList();
+    if (*alive && OnPathChange) OnPathChange(this);
+}
+
+void TCustomDirFileListView::SetMask(const std::u16string& mask) {
+    if (mask == FMask) return;
+    FMask = mask.empty() ? u"*.*" : mask;
+    FillList();
+}
+
+void TCustomDirFileListView::SetShowFolders(bool show) {
+    if (show == FShowFolders) return;
+    FShowFolders = show;
+    FillList();
+}
+
+void TCustomDirFileListView::SetShowFiles(bool show) {
+    if (show == FShowFiles) return;
+    FShowFiles = show;
+    FillList();
+}
+
+void TCustomDirFileListView::UpdatePath() { FillList(); }
+
+std::u16string TCustomDirFileListView::ItemTarget(const ui::TListItem* item) const {
+    if (!item) return {};
+    // A drive's root is kept with its item: no guessing from a display name.
+    if (DriveMode()) return item->Data() ? *static_cast<const std::u16string*>(item->Data()) : std::u16string();
+    return util::EnsureTrailingBackslash(FPath) + TrimBlanks(item->Caption());
+}
+
+void TCustomDirFileListView::FillList() {
+    const ui::TBusyCursor busy;
+    Items().BeginUpdate();
+    Items().Clear();
+    FDriveRoots.clear();
+    // Sorted by the full path without regard to case; folders first, each group in name order.
+    const auto byPath = [](const std::u16string& a, const std::u16string& b) { return Upper(a) < Upper(b); };
+    if (DriveMode()) {
+        std::vector<std::u16string> roots;
+        for (const platform::DriveRoot& drive : platform::GetFiles().DriveRoots()) roots.push_back(drive.Root);
+        std::sort(roots.begin(), roots.end(), byPath);
+        AddItems(roots);
+    } else {
+        if (FShowFolders) {
+            std::vector<std::u16string> folders;
+            // Hidden and system folders stay out, as the platform's plain folder search leaves them.
+            ForEachEntry(FPath, [&](const platform::DirectoryEntry& e) {
+                if ((e.Attributes & platform::AttrDirectory) && !(e.Attributes & (platform::AttrHidden | platform::AttrSystem)))
+                    folders.push_back(util::EnsureTrailingBackslash(FPath) + e.Name);
+            });
+            std::sort(folders.begin(), folders.end(), byPath);
+            AddItems(folders);
+        }
+        if (FShowFiles) {
+            std::vector<std::u16string> files;
+            ForEachEntry(FPath, [&](const platform::DirectoryEntry& e) {
+                if (!(e.Attributes & platform::AttrDirectory) && MaskPasses(FMask, e.Name))
+                    files.push_back(util::EnsureTrailingBackslash(FPath) + e.Name);
+            });
+            std::sort(files.begin(), files.end(), byPath);
+            AddItems(files);
+        }
+    }
+    Items().EndUpdate();
+}
+
+void TCustomDirFileListView::AddItems(const std::vector<std::u16string>& paths) {
+    const bool drives = DriveMode();
+    for (const std::u16string& path : paths) {
+        ui::TListItem* item = Items().Add();
+        const auto info = platform::GetShellIcons().FileInfo(path, platform::SmallIcon);
+        if (drives) {
+            FDriveRoots.push_back(path);
+            item->SetData(&FDriveRoots.back());
+            item->SetCaption(info && !info->DisplayName.empty() ? info->DisplayName : path);
+        } else {
+            item->SetCaption(util::NamePart(util::TrimTrailingBackslash(path)));
+        }
+        if (info) item->SetImageIndex(info->Icon);
+        if (drives) continue;  // a drive's root is no entry of a folder: no sub-items
+        platform::DirectoryEntry entry;
+        if (!platform::GetFiles().FindFirst(path, entry)) continue;
+        util::StringList texts;
+        if (entry.Attributes & platform::AttrDirectory) {
+            texts = {u"", u"Dateiordner"};
+        } else {
+            const std::uint64_t size = (std::uint64_t{entry.SizeHigh} << 32) | entry.SizeLow;
+            texts = {FormatFileSize(size), info ? info->TypeName : std::u16string()};
+        }
+        texts.push_back(ListDateText(entry.Times.LastWrite));
+        item->SetSubItems(std::move(texts));
+    }
+}
+
+void TCustomDirFileListView::KeyPress(char16_t& Key) {
+    if (Key == u'\r')
+        if (ui::TListItem* focused = ItemFocused()) {
+            const std::u16string target = ItemTarget(focused);
+            if (IsDirectory(target) && !IsFile(target)) {
+                const auto alive = Lifetime();
+                SetPath(target);
+                if (!*alive) return;
+            }
+        }
+    ui::TListView::KeyPress(Key);
+}
+
+void TCustomDirFileListView::DblClick() {
+    if (ui::TListItem* selected = Selected()) {
+        const std::u16string target = ItemTarget(selected);
+        const auto alive = Lifetime();
+        if (IsDirectory(target)) {
+            SetPath(target);
+        } else if (IsFile(target)) {
+            // The shell's default action, started in the file's own folder and shown.
+            platform::GetShellOperations().Execute(Handle(), u"", target, u"", util::FolderPart(target),
+                                                   platform::ShowState::Shown);
+        }
+        if (!*alive) return;
+    }
+    ui::TListView::DblClick();
+}
+
+void TCustomDirFileListView::ItemEditing(ui::TListItem*, bool& allow) { allow = !DriveMode(); }
+
+void TCustomDirFileListView::ItemEdited(ui::TListItem* item, std::u16string& s) {
+    const std::u16string caption = item->Caption();
+    if (DriveMode() || Upper(s) == Upper(caption) || !util::IsValidFileName(s)) {
+        s = caption;
+        return;
+    }
+    const std::u16string folder = util::EnsureTrailingBackslash(FPath);
+    if (!platform::GetFiles().Rename(folder + caption, folder + s)) s = caption;
+}
+
+}  // namespace controls

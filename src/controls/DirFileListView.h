@@ -1,0 +1,61 @@
+#pragma once
+// The contents of one directory, or the list of drives, in a list control: name, size, type and
+// date columns with the system's icons; Enter or a double click opens a folder or drive, a double
+// click opens a file with the shell; labels rename entries. The list is a snapshot, read again
+// whenever the path, the mask or what is shown changes.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/ListView.h"
+
+namespace controls {
+
+class TCustomDirFileListView : public ui::TListView {
+public:
+    explicit TCustomDirFileListView(ui::TComponent* AOwner);
+    std::u16string ClassName() const override { return u"TDirFileListView"; }
+
+    // A directory, or "DRIVES" (any letter case) for the list of drives.
+    const std::u16string& Path() const { return FPath; }
+    void SetPath(const std::u16string& path);
+    // "*.*" for every file, else the extensions to show ("*.exe;*.lnk"); empty means "*.*".
+    const std::u16string& Mask() const { return FMask; }
+    void SetMask(const std::u16string& mask);
+    bool ShowFolders() const { return FShowFolders; }
+    void SetShowFolders(bool show);
+    bool ShowFiles() const { return FShowFiles; }
+    void SetShowFiles(bool show);
+    // Reads the current directory again.
+    void UpdatePath();
+    bool DriveMode() const;
+    // The path an item stands for: the folder or file of its caption, or the drive's root.
+    std::u16string ItemTarget(const ui::TListItem* item) const;
+
+    // After the path changed and the list was read.
+    ui::TNotifyEvent OnPathChange;
+
+protected:
+    void KeyPress(char16_t& Key) override;
+    void DblClick() override;
+
+private:
+    void FillList();
+    void AddItems(const std::vector<std::u16string>& paths);
+    void ItemEditing(ui::TListItem* item, bool& allow);
+    void ItemEdited(ui::TListItem* item, std::u16string& s);
+
+    std::u16string FPath;
+    std::u16string FMask = u"*.*";
+    bool FShowFolders = true;
+    bool FShowFiles = true;
+    // The root of each drive item, pointed to by the item's data while the list shows drives.
+    std::deque<std::u16string> FDriveRoots;
+};
+
+class TDirFileListView : public TCustomDirFileListView {
+public:
+    using TCustomDirFileListView::TCustomDirFileListView;
+};
+
+}  // namespace controls
