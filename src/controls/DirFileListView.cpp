@@ -14,10 +14,6 @@
 namespace controls {
 
 namespace {
-std::u16string Upper(std::u16string text) {
-    for (char16_t& c : text) c = platform::UpperCaseChar(c);
-    return text;
-}
 
 bool IsDirectory(const std::u16string& path) {
     const auto attributes = platform::GetFiles().Attributes(path);
@@ -68,7 +64,7 @@ TCustomDirFileListView::TCustomDirFileListView(ui::TComponent* AOwner) : ui::TLi
     FillList();
 }
 
-bool TCustomDirFileListView::DriveMode() const { return Upper(FPath) == u"DRIVES"; }
+bool TCustomDirFileListView::DriveMode() const { return util::UpperCaseText(FPath) == u"DRIVES"; }
 
 void TCustomDirFileListView::SetPath(const std::u16string& path) {
     if (path == FPath) return;
@@ -111,7 +107,7 @@ void TCustomDirFileListView::FillList() {
     Items().Clear();
     FDriveRoots.clear();
     // Sorted by the full path without regard to case; folders first, each group in name order.
-    const auto byPath = [](const std::u16string& a, const std::u16string& b) { return Upper(a) < Upper(b); };
+    const auto byPath = [](const std::u16string& a, const std::u16string& b) { return util::UpperCaseText(a) < util::UpperCaseText(b); };
     if (DriveMode()) {
         std::vector<std::u16string> roots;
         for (const platform::DriveRoot& drive : platform::GetFiles().DriveRoots()) roots.push_back(drive.Root);
@@ -202,7 +198,7 @@ void TCustomDirFileListView::ItemEditing(ui::TListItem*, bool& allow) { allow = 
 
 void TCustomDirFileListView::ItemEdited(ui::TListItem* item, std::u16string& s) {
     const std::u16string caption = item->Caption();
-    if (DriveMode() || Upper(s) == Upper(caption) || !util::IsValidFileName(s)) {
+    if (DriveMode() || util::UpperCaseText(s) == util::UpperCaseText(caption) || !util::IsValidFileName(s)) {
         s = caption;
         return;
     }

@@ -3,15 +3,12 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "util/DateTime.h"
+#include "util/FileUtils.h"
 #include "util/Utils.h"
 
 namespace controls {
 
 namespace {
-std::u16string Upper(std::u16string text) {
-    for (char16_t& c : text) c = platform::UpperCaseChar(c);
-    return text;
-}
 
 std::u16string TwoDigits(int value) {
     return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
@@ -42,7 +39,7 @@ bool MaskPasses(const std::u16string& mask, const std::u16string& fileName) {
     const std::size_t dot = fileName.find_last_of(u'.');
     const std::size_t separator = fileName.find_last_of(u"\\:");
     if (dot == std::u16string::npos || (separator != std::u16string::npos && dot < separator)) return false;
-    return Upper(mask).find(u"*" + Upper(fileName.substr(dot))) != std::u16string::npos;
+    return util::UpperCaseText(mask).find(u"*" + util::UpperCaseText(fileName.substr(dot))) != std::u16string::npos;
 }
 
 std::u16string ListDateText(std::int64_t fileTime) {

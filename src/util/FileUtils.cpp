@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/ShellIcons.h"
 #include "platform/System.h"
@@ -74,6 +75,11 @@ int NaturalCompare(const std::u16string& a, const std::u16string& b) {
         if (result != 0) return result;
     }
     return 0;
+}
+
+std::u16string UpperCaseText(std::u16string text) {
+    for (char16_t& c : text) c = platform::UpperCaseChar(c);
+    return text;
 }
 
 int SysIconIndex(const std::u16string& path, platform::IconStyle style, int unknown) {

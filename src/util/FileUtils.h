@@ -13,6 +13,8 @@ std::u16string StripInvalidFileNameChars(const std::u16string& name);
 void SplitDigitRuns(const std::u16string& text, StringList& list);
 // Digit-aware comparison: negative, zero or positive. 'file2' < 'file10', '10' < 'a', 'Abc' == 'abc'.
 int NaturalCompare(const std::u16string& a, const std::u16string& b);
+// Upper case as the platform's user interface maps each character (not only A-Z).
+std::u16string UpperCaseText(std::u16string text);
 
 // Icon indexes in the system image list; `unknown` when the shell knows nothing of the path.
 int SysIconIndex(const std::u16string& path, platform::IconStyle style, int unknown = 0);
