@@ -107,60 +107,58 @@ void TCustomDirFileListView::FillList() {
     Items().Clear();
     FDriveRoots.clear();
     // Sorted by the full path without regard to case; folders first, each group in name order.
-    const auto byPath = [](const std::u16string& a, const std::u16string& b) { return util::UpperCaseText(a) < util::UpperCaseText(b); };
+    // One reading of the directory gives the names and what the columns show.
+    const auto byPath = [](const Listed& a, const Listed& b) {
+        return util::UpperCaseText(a.Path) < util::UpperCaseText(b.Path);
+    };
     if (DriveMode()) {
-        std::vector<std::u16string> roots;
-        for (const platform::DriveRoot& drive : platform::GetFiles().DriveRoots()) roots.push_back(drive.Root);
+        std::vector<Listed> roots;
+        for (const platform::DriveRoot& drive : platform::GetFiles().DriveRoots()) roots.push_back({drive.Root, std::nullopt});
         std::sort(roots.begin(), roots.end(), byPath);
         AddItems(roots);
     } else {
-        if (FShowFolders) {
-            std::vector<std::u16string> folders;
-            // Hidden and system folders stay out, as the platform's plain folder search leaves them.
-            ForEachEntry(FPath, [&](const platform::DirectoryEntry& e) {
-                if ((e.Attributes & platform::AttrDirectory) && !(e.Attributes & (platform::AttrHidden | platform::AttrSystem)))
-                    folders.push_back(util::EnsureTrailingBackslash(FPath) + e.Name);
-            });
-            std::sort(folders.begin(), folders.end(), byPath);
-            AddItems(folders);
-        }
-        if (FShowFiles) {
-            std::vector<std::u16string> files;
-            ForEachEntry(FPath, [&](const platform::DirectoryEntry& e) {
-                if (!(e.Attributes & platform::AttrDirectory) && MaskPasses(FMask, e.Name))
-                    files.push_back(util::EnsureTrailingBackslash(FPath) + e.Name);
-            });
-            std::sort(files.begin(), files.end(), byPath);
-            AddItems(files);
-        }
+        std::vector<Listed> folders, files;
+        const std::u16string folder = util::EnsureTrailingBackslash(FPath);
+        ForEachEntry(FPath, [&](const platform::DirectoryEntry& e) {
+            if (e.Attributes & platform::AttrDirectory) {
+                // Hidden and system folders stay out, as the platform's plain folder search leaves them.
+                if (FShowFolders && !(e.Attributes & (platform::AttrHidden | platform::AttrSystem)))
+                    folders.push_back({folder + e.Name, e});
+            } else if (FShowFiles && MaskPasses(FMask, e.Name)) {
+                files.push_back({folder + e.Name, e});
+            }
+        });
+        std::sort(folders.begin(), folders.end(), byPath);
+        std::sort(files.begin(), files.end(), byPath);
+        AddItems(folders);
+        AddItems(files);
     }
     Items().EndUpdate();
 }
 
-void TCustomDirFileListView::AddItems(const std::vector<std::u16string>& paths) {
+void TCustomDirFileListView::AddItems(const std::vector<Listed>& listed) {
     const bool drives = DriveMode();
-    for (const std::u16string& path : paths) {
+    for (const Listed& one : listed) {
         ui::TListItem* item = Items().Add();
-        const auto info = platform::GetShellIcons().FileInfo(path, platform::SmallIcon);
+        const auto info = platform::GetShellIcons().FileInfo(one.Path, platform::SmallIcon);
         if (drives) {
-            FDriveRoots.push_back(path);
+            FDriveRoots.push_back(one.Path);
             item->SetData(&FDriveRoots.back());
-            item->SetCaption(info && !info->DisplayName.empty() ? info->DisplayName : path);
+            item->SetCaption(info && !info->DisplayName.empty() ? info->DisplayName : one.Path);
         } else {
-            item->SetCaption(util::NamePart(util::TrimTrailingBackslash(path)));
+            item->SetCaption(util::NamePart(one.Path));
         }
         if (info) item->SetImageIndex(info->Icon);
-        if (drives) continue;  // a drive's root is no entry of a folder: no sub-items
-        platform::DirectoryEntry entry;
-        if (!platform::GetFiles().FindFirst(path, entry)) continue;
+        // A drive's root is no entry of a folder: no sub-items.
+        if (!one.Entry) continue;
         util::StringList texts;
-        if (entry.Attributes & platform::AttrDirectory) {
+        if (one.Entry->Attributes & platform::AttrDirectory) {
             texts = {u"", u"Dateiordner"};
         } else {
-            const std::uint64_t size = (std::uint64_t{entry.SizeHigh} << 32) | entry.SizeLow;
+            const std::uint64_t size = (std::uint64_t{one.Entry->SizeHigh} << 32) | one.Entry->SizeLow;
             texts = {FormatFileSize(size), info ? info->TypeName : std::u16string()};
         }
-        texts.push_back(ListDateText(entry.Times.LastWrite));
+        texts.push_back(ListDateText(one.Entry->Times.LastWrite));
         item->SetSubItems(std::move(texts));
     }
 }

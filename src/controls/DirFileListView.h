@@ -4,9 +4,11 @@
 // click opens a file with the shell; labels rename entries. The list is a snapshot, read again
 // whenever the path, the mask or what is shown changes.
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
 #include "ui/ListView.h"
 
 namespace controls {
@@ -40,8 +42,13 @@ protected:
     void DblClick() override;
 
 private:
+    // A path to list, with its directory entry (none for a drive's root).
+    struct Listed {
+        std::u16string Path;
+        std::optional<platform::DirectoryEntry> Entry;
+    };
     void FillList();
-    void AddItems(const std::vector<std::u16string>& paths);
+    void AddItems(const std::vector<Listed>& listed);
     void ItemEditing(ui::TListItem* item, bool& allow);
     void ItemEdited(ui::TListItem* item, std::u16string& s);
 

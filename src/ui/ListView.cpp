@@ -1,6 +1,7 @@
 #include "ui/ListView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/Backend.h"
 #include "ui/ImageList.h"
@@ -42,11 +43,15 @@ void TListColumns::Clear() {
 
 TListView& TListItem::ListView() const { return FOwner.Owner(); }
 
-int TListItem::Index() const { return FOwner.IndexOf(this); }
+int TListItem::Index() const { return FOwnerIndex >= 0 ? FOwnerIndex : FOwner.IndexOf(this); }
 
 void TListItem::Changed(TItemChange change) {
     TListView& list = ListView();
-    if (ListViewPeer* widget = list.Widget()) widget->UpdateItem(Index());
+    // The program filling in an owner-data row changes nothing that was shown.
+    if (list.FFetching) return;
+    // The widget asks for texts and pictures when it draws: during an update it draws everything
+    // once at the end, so a row need not be named now.
+    if (ListViewPeer* widget = list.Widget(); widget && !FOwner.Updating()) widget->UpdateItem(Index());
     list.Change(this, change);
 }
 
@@ -72,9 +77,9 @@ void TListItem::AddSubItem(const std::u16string& text) {
     Changed(ctText);
 }
 
-void TListItem::SetSelected(bool selected) { ListView().ApplyState(*this, selected, FFocused); }
+void TListItem::SetSelected(bool selected) { ListView().ApplyStateAt(Index(), selected, ListView().FocusedAt(Index())); }
 
-void TListItem::SetFocused(bool focused) { ListView().ApplyState(*this, FSelected, focused); }
+void TListItem::SetFocused(bool focused) { ListView().ApplyStateAt(Index(), ListView().SelectedAt(Index()), focused); }
 
 void TListItem::Delete() { FOwner.Delete(Index()); }
 
@@ -90,7 +95,18 @@ TListItems::~TListItems() { FItems.clear(); }
 
 TListItem* TListItems::Add() { return Insert(Count()); }
 
+int TListItems::Count() const { return FOwner.FOwnerData ? FOwner.FOwnerCount : static_cast<int>(FItems.size()); }
+
+void TListItems::SetCount(int count) {
+    if (FOwner.FOwnerData) FOwner.SetOwnerCount(count);
+}
+
 TListItem* TListItems::Insert(int index) {
+    if (FOwner.FOwnerData) {
+        // A row more at the end; its texts are the program's.
+        FOwner.SetOwnerCount(Count() + 1);
+        return Item(Count() - 1);
+    }
     const std::size_t at = std::min<std::size_t>(static_cast<std::size_t>(std::max(index, 0)), FItems.size());
     auto* item = new TListItem(*this);
     FItems.insert(FItems.begin() + static_cast<std::ptrdiff_t>(at), std::unique_ptr<TListItem>(item));
@@ -101,6 +117,11 @@ TListItem* TListItems::Insert(int index) {
 
 void TListItems::Delete(int index) {
     if (index < 0 || index >= Count()) return;
+    if (FOwner.FOwnerData) {
+        // The program's data shrinks with its rows: the last row goes.
+        FOwner.SetOwnerCount(Count() - 1);
+        return;
+    }
     TListItem* item = FItems[static_cast<std::size_t>(index)].get();
     const auto alive = FOwner.Lifetime();
     FOwner.Delete(item);
@@ -123,6 +144,10 @@ void TListItems::Delete(int index) {
 }
 
 void TListItems::Clear() {
+    if (FOwner.FOwnerData) {
+        FOwner.SetOwnerCount(0);
+        return;
+    }
     BeginUpdate();
     while (!FItems.empty()) {
         const int before = Count();
@@ -146,11 +171,13 @@ void TListItems::EndUpdate() {
 
 TListItem* TListItems::Item(int index) const {
     if (index < 0 || index >= Count()) return nullptr;
+    if (FOwner.FOwnerData) return FOwner.Fetch(index);
     return FItems[static_cast<std::size_t>(index)].get();
 }
 
 int TListItems::IndexOf(const TListItem* item) const {
-    for (std::size_t i = 0; i < FItems.size(); ++i)
+    // From the end: the rows being filled in or cleared are the last ones.
+    for (std::size_t i = FItems.size(); i-- > 0;)
         if (FItems[i].get() == item) return static_cast<int>(i);
     return -1;
 }
@@ -175,12 +202,83 @@ std::unique_ptr<ControlPeer> TListView::CreatePeer(UiBackend& backend) {
     std::unique_ptr<ListViewPeer> widget = backend.CreateListView(*this);
     widget->ColumnsChanged();
     widget->SetImages(SmallImageListHandle(), LargeImageListHandle());
-    for (int i = 0; i < FItems.Count(); ++i) widget->InsertItem(i);
-    for (int i = 0; i < FItems.Count(); ++i) {
-        const TListItem& item = *FItems.Item(i);
-        if (item.FSelected || item.FFocused) widget->SetItemState(i, item.FSelected, item.FFocused);
-    }
+    if (FOwnerData)
+        widget->SetItemCount(FOwnerCount);
+    else
+        for (int i = 0; i < FItems.Count(); ++i) widget->InsertItem(i);
+    for (int i = 0; i < FItems.Count(); ++i)
+        if (SelectedAt(i) || FocusedAt(i)) widget->SetItemState(i, SelectedAt(i), FocusedAt(i));
     return widget;
+}
+
+void TListView::SetOwnerData(bool ownerData) {
+    if (ownerData == FOwnerData) return;
+    // The platform's list takes the mode only when it is made: the widget is made anew.
+    const bool hadWidget = HandleAllocated();
+    DestroyHandle();
+    FItems.FItems.clear();
+    FOwnerStates.clear();
+    FOwnerCount = 0;
+    FScratch.reset();
+    FOwnerData = ownerData;
+    if (hadWidget) HandleNeeded();
+}
+
+void TListView::SetOwnerCount(int count) {
+    count = std::max(count, 0);
+    FOwnerCount = count;
+    FOwnerStates.resize(static_cast<std::size_t>(count), 0);
+    if (ListViewPeer* widget = Widget()) widget->SetItemCount(count);
+}
+
+TListItem* TListView::Fetch(int index) const {
+    if (!FScratch) FScratch.reset(new TListItem(const_cast<TListItems&>(FItems)));
+    TListItem& item = *FScratch;
+    item.FOwnerIndex = index;
+    item.FCaption.clear();
+    item.FSubItems.clear();
+    item.FData = nullptr;
+    item.FImageIndex = -1;
+    item.FSelected = SelectedAt(index);
+    item.FFocused = FocusedAt(index);
+    if (OnData) {
+        const bool before = std::exchange(FFetching, true);
+        OnData(const_cast<TListView*>(this), &item);
+        FFetching = before;
+    }
+    return &item;
+}
+
+int TListView::HandleDataFind(const std::u16string& text, int start, bool partial) {
+    int index = -1;
+    if (FOwnerData && OnDataFind) OnDataFind(this, text, start, partial, index);
+    return index >= 0 && index < FOwnerCount ? index : -1;
+}
+
+bool TListView::SelectedAt(int index) const {
+    if (FOwnerData)
+        return index >= 0 && static_cast<std::size_t>(index) < FOwnerStates.size() && (FOwnerStates[static_cast<std::size_t>(index)] & 1);
+    const TListItem* item = index >= 0 && index < static_cast<int>(FItems.FItems.size()) ? FItems.FItems[static_cast<std::size_t>(index)].get() : nullptr;
+    return item && item->FSelected;
+}
+
+bool TListView::FocusedAt(int index) const {
+    if (FOwnerData)
+        return index >= 0 && static_cast<std::size_t>(index) < FOwnerStates.size() && (FOwnerStates[static_cast<std::size_t>(index)] & 2);
+    const TListItem* item = index >= 0 && index < static_cast<int>(FItems.FItems.size()) ? FItems.FItems[static_cast<std::size_t>(index)].get() : nullptr;
+    return item && item->FFocused;
+}
+
+void TListView::StoreState(int index, bool selected, bool focused) {
+    if (FOwnerData) {
+        if (index >= 0 && static_cast<std::size_t>(index) < FOwnerStates.size())
+            FOwnerStates[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>((selected ? 1 : 0) | (focused ? 2 : 0));
+        return;
+    }
+    if (index < 0 || index >= static_cast<int>(FItems.FItems.size())) return;
+    TListItem& item = *FItems.FItems[static_cast<std::size_t>(index)];
+    item.FSelected = selected;
+    item.FFocused = focused;
 }
 
 void TListView::Notification(TComponent* AComponent, TOperation Operation) {
@@ -234,48 +332,49 @@ std::intptr_t TListView::LargeImageListHandle() const { return FLargeImages ? FL
 
 TListItem* TListView::Selected() const {
     for (int i = 0; i < FItems.Count(); ++i)
-        if (FItems.Item(i)->FSelected) return FItems.Item(i);
+        if (SelectedAt(i)) return FItems.Item(i);
     return nullptr;
 }
 
 void TListView::SetSelected(TListItem* item) {
-    // Every other item loses its selection first, as a click on the item would do.
-    for (int i = 0; i < FItems.Count(); ++i) {
-        TListItem* other = FItems.Item(i);
-        if (other != item && other->FSelected) ApplyState(*other, false, other->FFocused);
-    }
-    if (item) ApplyState(*item, true, item->FFocused);
+    const int wanted = item ? item->Index() : -1;
+    // Every other row loses its selection first, as a click on the row would do.
+    for (int i = 0; i < FItems.Count(); ++i)
+        if (i != wanted && SelectedAt(i)) ApplyStateAt(i, false, FocusedAt(i));
+    if (wanted >= 0) ApplyStateAt(wanted, true, FocusedAt(wanted));
 }
 
 TListItem* TListView::ItemFocused() const {
     for (int i = 0; i < FItems.Count(); ++i)
-        if (FItems.Item(i)->FFocused) return FItems.Item(i);
+        if (FocusedAt(i)) return FItems.Item(i);
     return nullptr;
 }
 
 void TListView::SetItemFocused(TListItem* item) {
+    const int wanted = item ? item->Index() : -1;
     // One row has the focus: the one that had it before gives it up.
-    if (TListItem* old = ItemFocused(); old && old != item) ApplyState(*old, old->FSelected, false);
-    if (item) ApplyState(*item, item->FSelected, true);
+    for (int i = 0; i < FItems.Count(); ++i)
+        if (i != wanted && FocusedAt(i)) ApplyStateAt(i, SelectedAt(i), false);
+    if (wanted >= 0) ApplyStateAt(wanted, SelectedAt(wanted), true);
 }
 
 int TListView::SelCount() const {
     int count = 0;
-    for (int i = 0; i < FItems.Count(); ++i) count += FItems.Item(i)->FSelected ? 1 : 0;
+    for (int i = 0; i < FItems.Count(); ++i) count += SelectedAt(i) ? 1 : 0;
     return count;
 }
 
-void TListView::ApplyState(TListItem& item, bool selected, bool focused) {
-    if (item.FSelected == selected && item.FFocused == focused) return;
+void TListView::ApplyStateAt(int index, bool selected, bool focused) {
+    if (index < 0 || index >= FItems.Count()) return;
+    if (SelectedAt(index) == selected && FocusedAt(index) == focused) return;
     if (ListViewPeer* widget = Widget()) {
         // The widget reports the change back (HandleItemChanging, HandleItemChanged).
-        widget->SetItemState(item.Index(), selected, focused);
+        widget->SetItemState(index, selected, focused);
         return;
     }
-    if (!CanChange(&item, ctState)) return;
-    item.FSelected = selected;
-    item.FFocused = focused;
-    Change(&item, ctState);
+    if (!CanChange(FItems.Item(index), ctState)) return;
+    StoreState(index, selected, focused);
+    Change(FItems.Item(index), ctState);
 }
 
 TListItem* TListView::GetItemAt(int x, int y) const {
@@ -284,7 +383,8 @@ TListItem* TListView::GetItemAt(int x, int y) const {
 }
 
 bool TListView::CustomSort(const TCompare& compare) {
-    if (FItems.Count() < 2 || !compare) return false;
+    // Owner data is sorted by its owner.
+    if (FOwnerData || FItems.Count() < 2 || !compare) return false;
     // A stable sort keeps equal items in their order, and any comparator, even one that is not a
     // strict order, leaves a permutation.
     std::vector<TListItem*> order;
@@ -316,17 +416,14 @@ bool TListView::AlphaSort() {
 // ---- what the widget reports ------------------------------------------------------------------
 
 bool TListView::HandleItemChanging(int index, bool selected, bool focused) {
-    TListItem* item = FItems.Item(index);
-    if (!item || (item->FSelected == selected && item->FFocused == focused)) return true;
-    return CanChange(item, ctState);
+    if (index < 0 || index >= FItems.Count() || (SelectedAt(index) == selected && FocusedAt(index) == focused)) return true;
+    return CanChange(FItems.Item(index), ctState);
 }
 
 void TListView::HandleItemChanged(int index, bool selected, bool focused) {
-    TListItem* item = FItems.Item(index);
-    if (!item || (item->FSelected == selected && item->FFocused == focused)) return;
-    item->FSelected = selected;
-    item->FFocused = focused;
-    Change(item, ctState);
+    if (index < 0 || index >= FItems.Count() || (SelectedAt(index) == selected && FocusedAt(index) == focused)) return;
+    StoreState(index, selected, focused);
+    Change(FItems.Item(index), ctState);
 }
 
 void TListView::HandleColumnClick(int column) {
@@ -339,6 +436,14 @@ bool TListView::HandleBeginEdit(int index) {
 }
 
 bool TListView::HandleEndEdit(int index, const std::u16string* text) {
+    // An owner-data row's caption is the program's: its handler renames in its own data.
+    if (FOwnerData) {
+        TListItem* row = FItems.Item(index);
+        if (!row || !text) return false;
+        std::u16string s = *text;
+        Edit(row, s);
+        return true;
+    }
     TListItem* item = FItems.Item(index);
     if (!item || !text) return false;
     std::u16string s = *text;
@@ -353,7 +458,7 @@ bool TListView::HandleEndEdit(int index, const std::u16string* text) {
 }
 
 std::u16string TListView::ItemText(int index, int column) const {
-    const TListItem* item = FItems.Item(index);
+    const TListItem* item = FItems.Item(index);  // with owner data, the row as OnData fills it
     if (!item) return {};
     if (column <= 0) return item->FCaption;
     const auto sub = static_cast<std::size_t>(column - 1);

@@ -2,7 +2,9 @@
 // A list of items on the platform's list control: columns with captions, widths and alignment;
 // items with a caption, a picture and sub-item texts; selection and focus; sorting through a
 // comparison event; label editing; small and large picture lists. The items keep the state; the
-// widget shows them in the model's order and reports the user's changes back.
+// widget shows them in the model's order and reports the user's changes back. With owner data the
+// list holds only a row count and each row's state: a row's texts are asked of the program
+// (OnData) when it is drawn or read, so a list of any length costs what is shown.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -89,6 +91,8 @@ private:
     void Changed(TItemChange change);
 
     TListItems& FOwner;
+    // The row an item fetched from an owner-data list stands for; -1 for an item of its own.
+    int FOwnerIndex = -1;
     std::u16string FCaption;
     util::StringList FSubItems;
     void* FData = nullptr;
@@ -109,10 +113,13 @@ public:
     TListItem* Insert(int index);
     void Delete(int index);
     void Clear();
+    // The number of rows of an owner-data list (ignored otherwise).
+    void SetCount(int count);
     void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return FUpdateCount > 0; }
-    int Count() const { return static_cast<int>(FItems.size()); }
+    int Count() const;
+    // With owner data: the row filled in by OnData, valid until the next row is asked for.
     TListItem* Item(int index) const;
     int IndexOf(const TListItem* item) const;
     TListView& Owner() const { return FOwner; }
@@ -133,6 +140,11 @@ using TLVCompareEvent =
 using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
 using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std::u16string& S)>;
 using TLVDeletedEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+using TLVOwnerDataEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+// The row whose caption is the text (or, partial, begins with it), searching from Start and
+// wrapping at the end; -1 for none.
+using TLVOwnerDataFindEvent =
+    std::function<void(TObject* Sender, const std::u16string& Text, int Start, bool Partial, int& Index)>;
 
 class TListView : public TWinControl {
 public:
@@ -168,6 +180,9 @@ public:
     void SetColumnClick(bool v) { SetStyle(FColumnClick, v); }
     bool ShowColumnHeaders() const { return FShowColumnHeaders; }
     void SetShowColumnHeaders(bool v) { SetStyle(FShowColumnHeaders, v); }
+    // Rows asked of the program instead of items held here; switching empties the list.
+    bool OwnerData() const { return FOwnerData; }
+    void SetOwnerData(bool ownerData);
 
     // Pictures: an own list, or a platform list by handle (the system's icons, not owned).
     void SetSmallImages(TImageList* images);
@@ -185,6 +200,8 @@ public:
     TLVEditedEvent OnEdited;
     TLVDeletedEvent OnDeletion;
     TLVDeletedEvent OnInsert;
+    TLVOwnerDataEvent OnData;
+    TLVOwnerDataFindEvent OnDataFind;
 
     // Entry points for the widget, by row: the selection or focus of a row is about to change
     // (false refuses) and changed; a column header was clicked; label editing begins (false
@@ -197,6 +214,8 @@ public:
     // The text a row shows in a column (0 is the caption), and its picture.
     std::u16string ItemText(int index, int column) const;
     int ItemImage(int index) const;
+    // An owner-data list's search for a caption (the widget's type-ahead); -1 for none.
+    int HandleDataFind(const std::u16string& text, int start, bool partial);
 
     TWantedKeys WantedKeys() const override { return wkArrows | wkChars; }
 
@@ -226,8 +245,16 @@ private:
     }
     void ColumnsChanged();
     void ImagesChanged();
-    // A state the program sets, applied to the item and the widget, with the events.
-    void ApplyState(TListItem& item, bool selected, bool focused);
+    // A state the program sets, applied to the row and the widget, with the events.
+    void ApplyState(TListItem& item, bool selected, bool focused) { ApplyStateAt(item.Index(), selected, focused); }
+    void ApplyStateAt(int index, bool selected, bool focused);
+    // A row's state, wherever it is kept.
+    bool SelectedAt(int index) const;
+    bool FocusedAt(int index) const;
+    void StoreState(int index, bool selected, bool focused);
+    // An owner-data row, filled in by OnData.
+    TListItem* Fetch(int index) const;
+    void SetOwnerCount(int count);
 
     TListColumns FColumns{*this};
     TListItems FItems{*this};
@@ -236,6 +263,11 @@ private:
     std::intptr_t FSmallHandle = 0;
     std::intptr_t FLargeHandle = 0;
     TViewStyle FViewStyle = vsIcon;
+    bool FOwnerData = false;
+    int FOwnerCount = 0;
+    std::vector<std::uint8_t> FOwnerStates;  // bit 0 selected, bit 1 focused
+    mutable std::unique_ptr<TListItem> FScratch;
+    mutable bool FFetching = false;
     bool FReadOnly = false, FHideSelection = true, FRowSelect = false, FMultiSelect = false, FColumnClick = true,
          FShowColumnHeaders = true;
 };

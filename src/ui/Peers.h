@@ -121,6 +121,8 @@ public:
     // Removes a row; a selected or focused row loses that first, with the notifications.
     virtual void DeleteItem(int index) = 0;
     virtual void DeleteAll() = 0;
+    // The number of rows of an owner-data list; rows past it lose their state without a word.
+    virtual void SetItemCount(int count) = 0;
     // Texts and picture of a row changed.
     virtual void UpdateItem(int index) = 0;
     // Selection and focus of a row as the program sets them (the notifications come back).

@@ -4,6 +4,15 @@
 
 namespace platform {
 namespace {
+// A path of 248 characters or more (the limit of a new directory's path) in the form the
+// platform reads beyond MAX_PATH: "\\?\C:\..." or "\\?\UNC\server\share\...".
+std::u16string LongPath(const std::u16string& path) {
+    if (path.size() < MAX_PATH - 12) return path;
+    if (path.size() >= 3 && path[1] == u':' && path[2] == u'\\') return u"\\\\?\\" + path;
+    if (path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\' && path.compare(0, 4, u"\\\\?\\") != 0)
+        return u"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
 using win32::W;
 using win32::U16;
 
@@ -67,7 +76,7 @@ public:
         DWORD creation = disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS
                          : disposition == FileDisposition::CreateNew  ? CREATE_NEW
                                                                       : OPEN_EXISTING;
-        HANDLE h = CreateFileW(W(path), desired, shareMode, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(W(LongPath(path)), desired, shareMode, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
         return h == INVALID_HANDLE_VALUE ? InvalidFileHandle : reinterpret_cast<FileHandle>(h);
     }
     void Close(FileHandle handle) override { CloseHandle(H(handle)); }
@@ -115,34 +124,34 @@ public:
                            lastWrite ? &w : nullptr) != FALSE;
     }
     std::optional<std::uint32_t> Attributes(const std::u16string& path) override {
-        DWORD attr = GetFileAttributesW(W(path));
+        DWORD attr = GetFileAttributesW(W(LongPath(path)));
         if (attr == INVALID_FILE_ATTRIBUTES) return std::nullopt;
         return attr;
     }
     bool SetAttributes(const std::u16string& path, std::uint32_t attributes) override {
-        return SetFileAttributesW(W(path), attributes) != FALSE;
+        return SetFileAttributesW(W(LongPath(path)), attributes) != FALSE;
     }
     std::unique_ptr<DirectorySearch> FindFirst(const std::u16string& pattern, DirectoryEntry& first) override {
         WIN32_FIND_DATAW data{};
-        HANDLE find = FindFirstFileW(W(pattern), &data);
+        HANDLE find = FindFirstFileW(W(LongPath(pattern)), &data);
         if (find == INVALID_HANDLE_VALUE) return nullptr;
         FillEntry(data, first);
         return std::make_unique<Win32Search>(find);
     }
-    bool MakeDirectory(const std::u16string& path) override { return CreateDirectoryW(W(path), nullptr) != FALSE; }
-    bool RemoveFile(const std::u16string& path) override { return DeleteFileW(W(path)) != FALSE; }
+    bool MakeDirectory(const std::u16string& path) override { return CreateDirectoryW(W(LongPath(path)), nullptr) != FALSE; }
+    bool RemoveFile(const std::u16string& path) override { return DeleteFileW(W(LongPath(path))) != FALSE; }
     bool MoveOver(const std::u16string& from, const std::u16string& to) override {
         // While another program replaces or reads the same file, the platform refuses for a
         // moment with a sharing or access error: a few tries, a few milliseconds apart.
         for (int attempt = 0;; ++attempt) {
-            if (MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+            if (MoveFileExW(W(LongPath(from)), W(LongPath(to)), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
             const DWORD error = GetLastError();
             if (attempt == 40 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
             Sleep(5);
         }
     }
     bool Rename(const std::u16string& from, const std::u16string& to) override {
-        return MoveFileW(W(from), W(to)) != FALSE;
+        return MoveFileW(W(LongPath(from)), W(LongPath(to))) != FALSE;
     }
     std::vector<DriveRoot> DriveRoots() override {
         std::vector<DriveRoot> drives;

@@ -50,6 +50,12 @@ void HeadlessListView::DeleteAll() {
     for (int i = static_cast<int>(Rows.size()) - 1; i >= 0; --i) DeleteItem(i);
 }
 
+void HeadlessListView::SetItemCount(int count) {
+    Rows.resize(static_cast<std::size_t>(std::max(count, 0)));
+    if (Editing >= count) Editing = -1;
+    if (Top >= count) Top = std::max(count - 1, 0);
+}
+
 void HeadlessListView::SetItemState(int index, bool selected, bool focused) {
     if (index < 0 || index >= static_cast<int>(Rows.size())) return;
     Deliver([&] {

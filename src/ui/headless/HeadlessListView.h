@@ -23,6 +23,7 @@ public:
     void InsertItem(int index) override;
     void DeleteItem(int index) override;
     void DeleteAll() override;
+    void SetItemCount(int count) override;
     void UpdateItem(int index) override { ++Updates; (void)index; }
     void SetItemState(int index, bool selected, bool focused) override;
     void ItemsReordered() override;

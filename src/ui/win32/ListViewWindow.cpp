@@ -43,7 +43,7 @@ private:
 ListViewWindow::ListViewWindow(TListView& list) : WindowPeer(list), FList(list) {
     TCreateParams params = NativeChildStyles(list);
     // The system's picture lists are shared: the control must never destroy them.
-    params.Style |= ListStyles() | LVS_SHAREIMAGELISTS;
+    params.Style |= ListStyles() | LVS_SHAREIMAGELISTS | (list.OwnerData() ? LVS_OWNERDATA : 0);
     params.ExStyle |= WS_EX_CLIENTEDGE;
     CreateHandle(WC_LISTVIEWW, params, list.Parent() ? WindowOf(*list.Parent()) : nullptr, NextChildId(), true);
     SetWindowTheme(Handle(), L"Explorer", nullptr);
@@ -123,6 +123,12 @@ void ListViewWindow::DeleteItem(int index) {
 void ListViewWindow::DeleteAll() {
     Syncing quiet(FSyncing);
     ListView_DeleteAllItems(Handle());
+}
+
+void ListViewWindow::SetItemCount(int count) {
+    Syncing quiet(FSyncing);
+    ListView_SetItemCountEx(Handle(), count, LVSICF_NOSCROLL);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ListViewWindow::UpdateItem(int index) { ListView_RedrawItems(Handle(), index, index); }
@@ -210,6 +216,24 @@ bool ListViewWindow::OnReflectedNotify(NMHDR* header, LRESULT& result) {
                 const UINT state = ListView_GetItemState(Handle(), i, LVIS_SELECTED | LVIS_FOCUSED);
                 FList.HandleItemChanged(i, state & LVIS_SELECTED, state & LVIS_FOCUSED);
             }
+            return true;
+        }
+        case LVN_ODSTATECHANGED: {
+            // A range of an owner-data list changed at once (a Shift click): each row read back.
+            auto* range = reinterpret_cast<NMLVODSTATECHANGE*>(header);
+            result = 0;
+            if (FSyncing) return true;
+            for (int i = std::max(range->iFrom, 0); i <= range->iTo && *alive; ++i) {
+                const UINT state = ListView_GetItemState(Handle(), i, LVIS_SELECTED | LVIS_FOCUSED);
+                FList.HandleItemChanged(i, state & LVIS_SELECTED, state & LVIS_FOCUSED);
+            }
+            return true;
+        }
+        case LVN_ODFINDITEMW: {
+            auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+            result = -1;
+            if (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL) && find->lvfi.psz)
+                result = FList.HandleDataFind(U16(find->lvfi.psz), find->iStart, (find->lvfi.flags & LVFI_PARTIAL) != 0);
             return true;
         }
         case LVN_COLUMNCLICK:

@@ -160,3 +160,51 @@ TEST(ListView, LabelEditingAsksAndTheHandlerHasTheLastWord) {
     widget.UserColumnClick(0);
     EXPECT_EQ(clicked, 1);
 }
+
+TEST(ListView, OwnerDataAsksForTheRowsItShowsAndKeepsOnlyTheirState) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 400, 300);
+    auto* list = new TListView(&form);
+    list->SetParent(&form);
+    list->SetBounds(0, 0, 400, 300);
+    list->SetViewStyle(vsReport);
+    list->Columns().Add()->SetCaption(u"Name");
+    list->Columns().Add()->SetCaption(u"Nummer");
+    list->SetOwnerData(true);
+    int asked = 0;
+    list->OnData = [&](TObject*, TListItem* item) {
+        ++asked;
+        item->SetCaption(u"Zeile " + util::UpperCaseText(std::u16string(1, char16_t(u'a' + item->Index() % 26))));
+        item->AddSubItem(std::u16string(1, char16_t(u'0' + item->Index() % 10)));
+    };
+    std::vector<int> changed;
+    list->OnChange = [&](TObject*, TListItem* item, TItemChange) { changed.push_back(item->Index()); };
+    list->Items().SetCount(100000);
+    auto& widget = PeerOf(*list);
+    EXPECT_EQ(widget.Rows.size(), 100000u);
+    EXPECT_EQ(asked, 0);  // nothing is asked before it is shown or read
+    EXPECT_EQ(widget.RowTexts(99998), (std::vector<std::u16string>{u"Zeile C", u"8"}));
+    EXPECT_LE(asked, 2);
+    // Selection lives in the list, by row.
+    widget.UserClick(99999);
+    ASSERT_NE(list->Selected(), nullptr);
+    EXPECT_EQ(list->Selected()->Index(), 99999);
+    EXPECT_EQ(list->Selected()->Caption(), u"Zeile D");  // 99999 % 26 = 3
+    EXPECT_EQ(changed, std::vector<int>{99999});
+    list->SetSelected(list->Items().Item(3));
+    EXPECT_EQ(list->SelCount(), 1);
+    EXPECT_TRUE(widget.Rows[3].Selected);
+    // Fewer rows: the state of the rows that went goes with them; sorting is the owner's.
+    list->Items().SetCount(3);
+    EXPECT_EQ(list->Selected(), nullptr);
+    EXPECT_EQ(widget.Rows.size(), 3u);
+    EXPECT_FALSE(list->AlphaSort());
+    list->Items().Clear();
+    EXPECT_EQ(list->Items().Count(), 0);
+    EXPECT_EQ(list->Items().Item(0), nullptr);
+    // Back to items of its own: empty, and they hold their texts.
+    list->SetOwnerData(false);
+    list->Items().Add()->SetCaption(u"eigen");
+    EXPECT_EQ(PeerOf(*list).RowTexts(0)[0], u"eigen");
+}

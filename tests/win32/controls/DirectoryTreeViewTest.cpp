@@ -9,6 +9,7 @@
 
 #include "controls/DirFileListView.h"
 #include "controls/DirectoryTreeView.h"
+#include "platform/Files.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/win32/WindowPeer.h"
@@ -95,4 +96,31 @@ TEST(Win32DirectoryTreeView, TheRealDrivesADeepFolderAndTheLinkedFileList) {
     const auto shot = GrabWindow(WindowOf(w));
     ASSERT_TRUE(shot);
     if (!KeepScreenshot(*shot, "directory-browser")) GTEST_SKIP() << "NIMBREL_ARTIFACTS is not set: no screenshot written";
+}
+
+TEST(Win32DirectoryTreeView, PathsLongerThanTheOldLimitAreListedAndOpened) {
+    WinTempDir dir;
+    auto& files = platform::GetFiles();
+    // Five levels of sixty characters each: well past 260.
+    std::u16string deep = dir.Path();
+    for (int level = 0; level < 5; ++level) {
+        deep += u"\\Ordner mit einem langen Namen, der sich über sechzig Zeichen zieht " + std::u16string(1, char16_t(u'A' + level));
+        ASSERT_TRUE(files.MakeDirectory(deep)) << level;
+    }
+    ASSERT_GT(deep.size(), 300u);
+    const platform::FileHandle file = files.Open(deep + u"\\Zubehör.txt", platform::FileAccess::Write, platform::ShareNone,
+                                                 platform::FileDisposition::CreateAlways);
+    ASSERT_NE(file, platform::InvalidFileHandle);
+    files.Close(file);
+    BrowserWindow w;
+    w.List->SetPath(deep);
+    ASSERT_EQ(w.List->Items().Count(), 1);
+    EXPECT_EQ(w.List->Items().Item(0)->Caption(), u"Zubehör.txt");
+    EXPECT_EQ(w.List->Items().Item(0)->SubItems()[0], u"0 Byte");
+    ASSERT_TRUE(w.Tree->OpenPath(deep));
+    EXPECT_EQ(w.Tree->Directory(), deep);
+    // A rename down there works as anywhere else.
+    ASSERT_TRUE(files.Rename(deep + u"\\Zubehör.txt", deep + u"\\Werkzeug.txt"));
+    w.List->UpdatePath();
+    EXPECT_EQ(w.List->Items().Item(0)->Caption(), u"Werkzeug.txt");
 }

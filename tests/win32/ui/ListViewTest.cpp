@@ -156,3 +156,39 @@ TEST(Win32ListView, AReportViewWithIconsAndItsScreenshot) {
     EXPECT_TRUE(varied);
     if (!KeepScreenshot(*shot, "list-view")) GTEST_SKIP() << "NIMBREL_ARTIFACTS is not set: no screenshot written";
 }
+
+TEST(Win32ListView, OwnerDataRowsAreAskedForWhenShownAndFoundByTheProgram) {
+    ListWindow w;
+    w.List->SetOwnerData(true);
+    HWND list = WindowOf(*w.List);
+    EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & LVS_OWNERDATA);
+    w.List->OnData = [](TObject*, TListItem* item) {
+        item->SetCaption(u"Zeile " + std::u16string(reinterpret_cast<const char16_t*>(std::to_wstring(item->Index()).c_str())));
+        item->AddSubItem(item->Index() % 2 ? u"ungerade" : u"gerade");
+    };
+    w.List->OnDataFind = [](TObject*, const std::u16string& text, int, bool, int& index) {
+        if (text.rfind(u"Zeile ", 0) == 0) index = std::stoi(std::string(text.begin() + 6, text.end()));
+    };
+    w.List->Items().SetCount(10000);
+    ASSERT_EQ(ListView_GetItemCount(list), 10000);
+    EXPECT_EQ(CellText(list, 9999, 0), u"Zeile 9999");
+    EXPECT_EQ(CellText(list, 9999, 1), u"ungerade");
+    // The user's End key: the control moves to the last row and the list knows it.
+    w.List->SetFocus();
+    w.List->SetSelected(w.List->Items().Item(0));
+    w.List->SetItemFocused(w.List->Items().Item(0));
+    PostMessageW(list, WM_KEYDOWN, VK_END, 0);
+    EXPECT_TRUE(PumpUntil([&] { return w.List->Selected() && w.List->Selected()->Index() == 9999; }));
+    EXPECT_EQ(w.List->SelCount(), 1);
+    // The control's search goes to the program.
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING;
+    find.psz = L"Zeile 4242";
+    EXPECT_EQ(ListView_FindItem(list, -1, &find), 4242);
+    find.psz = L"nichts";
+    EXPECT_EQ(ListView_FindItem(list, -1, &find), -1);
+    // Fewer rows: the selection of the rows that went is gone.
+    w.List->Items().SetCount(10);
+    EXPECT_EQ(ListView_GetItemCount(list), 10);
+    EXPECT_EQ(w.List->Selected(), nullptr);
+}
