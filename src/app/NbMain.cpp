@@ -267,7 +267,7 @@ void TMainForm::ShellTreeView1DragDrop(ui::TObject*, ui::TObject*, int X, int Y)
     std::u16string dest = util::TrimTrailingBackslash(targetItem->PathName());
     // A drop on a file means the folder that holds it.
     if (!targetItem->IsFolder()) dest = util::TrimTrailingBackslash(util::FolderPart(dest));
-    if (FileExists(source)) dest = util::EnsureTrailingBackslash(dest) + util::NamePart(source);
+    if (util::FileExists(source)) dest = util::EnsureTrailingBackslash(dest) + util::NamePart(source);
     ShellMoveFile(Handle(), source + u'\0', dest + u'\0', platform::SilentOperation);
     ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
 }

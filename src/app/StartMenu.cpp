@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/ShellOperations.h"
 #include "ui/Application.h"
+#include "util/FileUtils.h"
 
 namespace app {
 
@@ -14,10 +15,6 @@ namespace {
 std::u16string LinksFile() { return DataDir + u"links.dat"; }
 }  // namespace
 
-bool FileExists(const std::u16string& path) {
-    auto attributes = platform::GetFiles().Attributes(path);
-    return attributes && !(*attributes & platform::AttrDirectory);
-}
 
 void ReadOptions(framework::TFormManager& store) {
     FolderIndex = ClampFolderIndex(store.ReadOption(u"ShellStartMenuFolderIndex", FolderIndex));
@@ -39,7 +36,7 @@ bool OpenWithShell(std::intptr_t owner, const std::u16string& path) {
 }
 
 bool LaunchEntry(const std::u16string& path, std::intptr_t owner, const std::function<void()>& closeMenu) {
-    if (!FileExists(path)) return false;
+    if (!util::FileExists(path)) return false;
     closeMenu();
     OpenWithShell(owner, path);
     if (AddMenuSelection && !Links.Contains(path)) Links.Add(LinkEntry::ForPath(path));

@@ -24,9 +24,6 @@ void WriteOptions(framework::TFormManager& store);
 // The root of the tree for the chosen programs folder: the user's own, or all users'.
 std::u16string ProgramsRoot();
 
-// True for a file that exists (not a folder).
-bool FileExists(const std::u16string& path);
-
 // Opens a file, folder or program with the shell's "open" verb, the path quoted.
 bool OpenWithShell(std::intptr_t owner, const std::u16string& path);
 

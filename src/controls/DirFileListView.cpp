@@ -15,16 +15,6 @@ namespace controls {
 
 namespace {
 
-bool IsDirectory(const std::u16string& path) {
-    const auto attributes = platform::GetFiles().Attributes(path);
-    return attributes && (*attributes & platform::AttrDirectory);
-}
-
-bool IsFile(const std::u16string& path) {
-    const auto attributes = platform::GetFiles().Attributes(path);
-    return attributes && !(*attributes & platform::AttrDirectory);
-}
-
 std::u16string TrimBlanks(const std::u16string& text) {
     const std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string::npos) return {};
@@ -167,7 +157,7 @@ void TCustomDirFileListView::KeyPress(char16_t& Key) {
     if (Key == u'\r')
         if (ui::TListItem* focused = ItemFocused()) {
             const std::u16string target = ItemTarget(focused);
-            if (IsDirectory(target) && !IsFile(target)) {
+            if (util::DirectoryExists(target) && !util::FileExists(target)) {
                 const auto alive = Lifetime();
                 SetPath(target);
                 if (!*alive) return;
@@ -180,9 +170,9 @@ void TCustomDirFileListView::DblClick() {
     if (ui::TListItem* selected = Selected()) {
         const std::u16string target = ItemTarget(selected);
         const auto alive = Lifetime();
-        if (IsDirectory(target)) {
+        if (util::DirectoryExists(target)) {
             SetPath(target);
-        } else if (IsFile(target)) {
+        } else if (util::FileExists(target)) {
             // The shell's default action, started in the file's own folder and shown.
             platform::GetShellOperations().Execute(Handle(), u"", target, u"", util::FolderPart(target),
                                                    platform::ShowState::Shown);

@@ -11,11 +11,6 @@
 namespace controls {
 
 namespace {
-bool IsDirectory(const std::u16string& path) {
-    const auto attributes = platform::GetFiles().Attributes(path);
-    return attributes && (*attributes & platform::AttrDirectory);
-}
-
 bool SameText(const std::u16string& a, const std::u16string& b) {
     return util::UpperCaseText(a) == util::UpperCaseText(b);
 }
@@ -63,7 +58,7 @@ void TCustomDirectoryTreeView::SetIconStyle(TIconStyle style) {
 
 void TCustomDirectoryTreeView::SetDirectory(const std::u16string& value) {
     const std::u16string trimmed = util::TrimTrailingBackslash(value);
-    if (SameText(trimmed, FDirectory) || !IsDirectory(value)) return;
+    if (SameText(trimmed, FDirectory) || !util::DirectoryExists(value)) return;
     FDirectory = trimmed;
     OpenPath(FDirectory);
     if (ui::TTreeNode* selected = Selected()) SetTopItem(selected);

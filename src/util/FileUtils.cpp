@@ -77,6 +77,16 @@ int NaturalCompare(const std::u16string& a, const std::u16string& b) {
     return 0;
 }
 
+bool DirectoryExists(const std::u16string& path) {
+    const auto attributes = platform::GetFiles().Attributes(path);
+    return attributes && (*attributes & platform::AttrDirectory);
+}
+
+bool FileExists(const std::u16string& path) {
+    const auto attributes = platform::GetFiles().Attributes(path);
+    return attributes && !(*attributes & platform::AttrDirectory);
+}
+
 std::u16string UpperCaseText(std::u16string text) {
     for (char16_t& c : text) c = platform::UpperCaseChar(c);
     return text;

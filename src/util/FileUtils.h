@@ -28,5 +28,8 @@ std::u16string CurrentUserName();
 std::u16string FileVersionText(const std::u16string& fileName);
 
 bool HasSubDirectories(const std::u16string& path);
+// Whether the path names an existing directory, or an existing file that is no directory.
+bool DirectoryExists(const std::u16string& path);
+bool FileExists(const std::u16string& path);
 
 }  // namespace util
