@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ColumnCaptions.h"
 #include "ui/Control.h"
 #include "util/Utils.h"
 
@@ -146,7 +147,7 @@ using TLVOwnerDataEvent = std::function<void(TObject* Sender, TListItem* Item)>;
 using TLVOwnerDataFindEvent =
     std::function<void(TObject* Sender, const std::u16string& Text, int Start, bool Partial, int& Index)>;
 
-class TListView : public TWinControl {
+class TListView : public TWinControl, public TColumnCaptions {
 public:
     explicit TListView(TComponent* AOwner);
     ~TListView() override;
@@ -218,6 +219,11 @@ public:
     int HandleDataFind(const std::u16string& text, int start, bool partial);
 
     TWantedKeys WantedKeys() const override { return wkArrows | wkChars; }
+    // Texts from a language library caption the columns one number after the other.
+    int ColumnCaptionCount() const override { return FColumns.Count(); }
+    void SetColumnCaption(int index, const std::u16string& caption) override {
+        if (index >= 0 && index < FColumns.Count()) FColumns.Items(index)->SetCaption(caption);
+    }
 
 protected:
     friend class TListItem;

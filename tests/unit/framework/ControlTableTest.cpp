@@ -4,9 +4,11 @@
 #include "controls/GraphicButton.h"
 #include "framework/DataStream.h"
 #include "framework/FormManager.h"
+#include "framework/ResourceManager.h"
 #include "ui/Buttons.h"
 #include "ui/ColumnCaptions.h"
 #include "ui/Exceptions.h"
+#include "ui/ListView.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -126,6 +128,14 @@ TEST(ControlTable, TextsByClassFromTheLanguageLibrary) {
     columns->SetName(u"ListView1");
     f.Manager->AddCtrl(u"ListView1", 8, ulAdmin);
     EXPECT_EQ(columns->Captions, (std::vector<std::u16string>{u"Größe ändern", u""}));
+    // The list control itself takes them the same way.
+    auto* list = new TListView(&f);
+    list->SetName(u"ListView2");
+    for (int i = 0; i < 3; ++i) list->Columns().Add()->SetCaption(u"alt");
+    f.Manager->AddCtrl(u"ListView2", 8, ulAdmin);
+    EXPECT_EQ(list->Columns().Items(0)->Caption(), u"Größe ändern");
+    EXPECT_EQ(list->Columns().Items(1)->Caption(), u"");
+    EXPECT_EQ(list->Columns().Items(2)->Caption(), framework::GetResourceStrDef(10, u""));
 
     // A later entry for a listed name does not count; a new name is applied at once.
     f.Manager->AddCtrl(u"Check1", 12, ulAdmin);
