@@ -1,6 +1,7 @@
 #include "controls/DirFileListView.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "controls/FileListTexts.h"
 #include "platform/CodePage.h"
@@ -87,7 +88,7 @@ void TCustomDirFileListView::UpdatePath() { FillList(); }
 std::u16string TCustomDirFileListView::ItemTarget(const ui::TListItem* item) const {
     if (!item) return {};
     // A drive's root is kept with its item: no guessing from a display name.
-    if (DriveMode()) return item->Data() ? *static_cast<const std::u16string*>(item->Data()) : std::u16string();
+    if (DriveMode()) return item->Data() ? static_cast<const Listed*>(item->Data())->Path : std::u16string();
     return util::EnsureTrailingBackslash(FPath) + TrimBlanks(item->Caption());
 }
 
@@ -95,7 +96,7 @@ void TCustomDirFileListView::FillList() {
     const ui::TBusyCursor busy;
     Items().BeginUpdate();
     Items().Clear();
-    FDriveRoots.clear();
+    FListed.clear();
     // Sorted by the full path without regard to case; folders first, each group in name order.
     // One reading of the directory gives the names and what the columns show.
     const auto byPath = [](const Listed& a, const Listed& b) {
@@ -131,9 +132,9 @@ void TCustomDirFileListView::AddItems(const std::vector<Listed>& listed) {
     for (const Listed& one : listed) {
         ui::TListItem* item = Items().Add();
         const auto info = platform::GetShellIcons().FileInfo(one.Path, platform::SmallIcon);
+        FListed.push_back(one);
+        item->SetData(&FListed.back());
         if (drives) {
-            FDriveRoots.push_back(one.Path);
-            item->SetData(&FDriveRoots.back());
             item->SetCaption(info && !info->DisplayName.empty() ? info->DisplayName : one.Path);
         } else {
             item->SetCaption(util::NamePart(one.Path));
@@ -150,6 +151,39 @@ void TCustomDirFileListView::AddItems(const std::vector<Listed>& listed) {
         }
         texts.push_back(ListDateText(one.Entry->Times.LastWrite));
         item->SetSubItems(std::move(texts));
+    }
+}
+
+int TCustomDirFileListView::CompareItems(const ui::TListItem* a, const ui::TListItem* b, int column) const {
+    const auto listed = [](const ui::TListItem* item) { return static_cast<const Listed*>(item->Data()); };
+    const Listed* x = listed(a);
+    const Listed* y = listed(b);
+    // What was listed as a directory, and every drive, is a folder; the name is the tiebreak.
+    const auto isFolder = [](const Listed* l) { return !l || !l->Entry || (l->Entry->Attributes & platform::AttrDirectory); };
+    const bool folderA = isFolder(x), folderB = isFolder(y);
+    const int byName = util::NaturalCompare(a->Caption(), b->Caption());
+    if (folderA != folderB) return folderA ? -1 : 1;
+    if (folderA) return byName;
+    switch (column) {
+        case 1: {
+            const auto size = [](const Listed* l) { return (std::uint64_t{l->Entry->SizeHigh} << 32) | l->Entry->SizeLow; };
+            if (size(x) != size(y)) return size(x) < size(y) ? -1 : 1;
+            return byName;
+        }
+        case 2: {
+            const auto extension = [](const std::u16string& name) {
+                const std::size_t dot = name.find_last_of(u'.');
+                return dot == std::u16string::npos ? std::u16string() : name.substr(dot);
+            };
+            const int byType = util::NaturalCompare(extension(a->Caption()), extension(b->Caption()));
+            return byType != 0 ? byType : byName;
+        }
+        case 3: {
+            const std::int64_t ta = x->Entry->Times.LastWrite, tb = y->Entry->Times.LastWrite;
+            if (ta != tb) return ta < tb ? -1 : 1;
+            return byName;
+        }
+        default: return byName;
     }
 }
 

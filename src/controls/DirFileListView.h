@@ -33,6 +33,10 @@ public:
     bool DriveMode() const;
     // The path an item stands for: the folder or file of its caption, or the drive's root.
     std::u16string ItemTarget(const ui::TListItem* item) const;
+    // The order of two items for a column (0 name, 1 size, 2 type, 3 date): folders (and drives)
+    // first, among themselves by name; files by the column, then by name. Names compare
+    // naturally (file2 before file10); the type column compares the extensions.
+    int CompareItems(const ui::TListItem* a, const ui::TListItem* b, int column) const;
 
     // After the path changed and the list was read.
     ui::TNotifyEvent OnPathChange;
@@ -56,8 +60,8 @@ private:
     std::u16string FMask = u"*.*";
     bool FShowFolders = true;
     bool FShowFiles = true;
-    // The root of each drive item, pointed to by the item's data while the list shows drives.
-    std::deque<std::u16string> FDriveRoots;
+    // What each item was listed from, pointed to by the item's data.
+    std::deque<Listed> FListed;
 };
 
 class TDirFileListView : public TCustomDirFileListView {

@@ -3,6 +3,7 @@
 // click, and renaming with its guards.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -151,4 +152,31 @@ TEST(DirFileListView, RenamingKeepsTheOldNameForCaseOnlyInvalidAndTakenNames) {
     // A folder renames the same way.
     EXPECT_EQ(rename(1, u"Werkzeuge"), u"Werkzeuge");
     EXPECT_TRUE(std::filesystem::is_directory(folder.dir.Native() / "Werkzeuge"));
+}
+
+TEST(DirFileListView, EachColumnOrdersFilesAndKeepsFoldersFirstByName) {
+    TempDir dir;
+    for (const char* name : {"Ordner10", "Ordner2"}) std::filesystem::create_directory(dir.Native() / name);
+    const std::pair<const char*, std::size_t> files[] = {
+        {"file10.txt", 30}, {"file2.txt", 10}, {"a.zip", 20}, {"b.ini", 40}, {"c", 5}};
+    for (auto [name, size] : files) std::ofstream(dir.Native() / name) << std::string(size, 'x');
+    // Dates in the order b.ini, c, a.zip, file2.txt, file10.txt.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    const char* byAge[] = {"b.ini", "c", "a.zip", "file2.txt", "file10.txt"};
+    for (int i = 0; i < 5; ++i) std::filesystem::last_write_time(dir.Native() / byAge[i], now - std::chrono::hours(10 - i));
+    ListForm form;
+    form.List->SetPath(dir.Path());
+    const auto sortedBy = [&](int column) {
+        form.List->CustomSort([&](ui::TListItem* a, ui::TListItem* b) { return form.List->CompareItems(a, b, column); });
+        return form.Captions();
+    };
+    using Names = std::vector<std::u16string>;
+    EXPECT_EQ(sortedBy(0), (Names{u"Ordner2", u"Ordner10", u"a.zip", u"b.ini", u"c", u"file2.txt", u"file10.txt"}));
+    EXPECT_EQ(sortedBy(1), (Names{u"Ordner2", u"Ordner10", u"c", u"file2.txt", u"a.zip", u"file10.txt", u"b.ini"}));
+    // No extension compares equal to any (natural order has no tie-break by length): by name.
+    EXPECT_EQ(sortedBy(2), (Names{u"Ordner2", u"Ordner10", u"b.ini", u"c", u"file2.txt", u"file10.txt", u"a.zip"}));
+    EXPECT_EQ(sortedBy(3), (Names{u"Ordner2", u"Ordner10", u"b.ini", u"c", u"a.zip", u"file2.txt", u"file10.txt"}));
+    // The drives count as folders.
+    form.List->SetPath(u"DRIVES");
+    EXPECT_EQ(form.List->CompareItems(form.List->Items().Item(0), form.List->Items().Item(0), 1), 0);
 }
