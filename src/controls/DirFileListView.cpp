@@ -131,27 +131,53 @@ void TCustomDirFileListView::AddItems(const std::vector<Listed>& listed) {
     const bool drives = DriveMode();
     for (const Listed& one : listed) {
         ui::TListItem* item = Items().Add();
-        const auto info = platform::GetShellIcons().FileInfo(one.Path, platform::SmallIcon);
         FListed.push_back(one);
         item->SetData(&FListed.back());
         if (drives) {
+            // A few drives: their names are wanted for the captions at once.
+            const auto info = platform::GetShellIcons().FileInfo(one.Path, platform::SmallIcon);
+            FListed.back().Resolved = true;
             item->SetCaption(info && !info->DisplayName.empty() ? info->DisplayName : one.Path);
-        } else {
-            item->SetCaption(util::NamePart(one.Path));
+            if (info) item->SetImageIndex(info->Icon);
+            continue;  // a drive's root is no entry of a folder: no sub-items
         }
-        if (info) item->SetImageIndex(info->Icon);
-        // A drive's root is no entry of a folder: no sub-items.
+        item->SetCaption(util::NamePart(one.Path));
         if (!one.Entry) continue;
+        // Size and date come with the reading; the type name waits for the shell (ResolveDetails).
         util::StringList texts;
         if (one.Entry->Attributes & platform::AttrDirectory) {
             texts = {u"", u"Dateiordner"};
         } else {
             const std::uint64_t size = (std::uint64_t{one.Entry->SizeHigh} << 32) | one.Entry->SizeLow;
-            texts = {FormatFileSize(size), info ? info->TypeName : std::u16string()};
+            texts = {FormatFileSize(size), u""};
         }
         texts.push_back(ListDateText(one.Entry->Times.LastWrite));
         item->SetSubItems(std::move(texts));
     }
+}
+
+void TCustomDirFileListView::ResolveDetails(int index) const {
+    ui::TListItem* item = const_cast<TCustomDirFileListView*>(this)->Items().Item(index);
+    if (!item || !item->Data()) return;
+    Listed& listed = *static_cast<Listed*>(item->Data());
+    if (listed.Resolved) return;
+    listed.Resolved = true;
+    const auto info = platform::GetShellIcons().FileInfo(listed.Path, platform::SmallIcon);
+    if (!info) return;
+    util::StringList texts = item->SubItems();
+    const bool file = listed.Entry && !(listed.Entry->Attributes & platform::AttrDirectory);
+    if (file && texts.size() >= 2) texts[1] = info->TypeName;
+    AssignDetails(*item, info->Icon, std::move(texts));
+}
+
+std::u16string TCustomDirFileListView::ItemText(int index, int column) const {
+    if (column > 0) ResolveDetails(index);
+    return ui::TListView::ItemText(index, column);
+}
+
+int TCustomDirFileListView::ItemImage(int index) const {
+    ResolveDetails(index);
+    return ui::TListView::ItemImage(index);
 }
 
 int TCustomDirFileListView::CompareItems(const ui::TListItem* a, const ui::TListItem* b, int column) const {

@@ -37,6 +37,10 @@ public:
     // first, among themselves by name; files by the column, then by name. Names compare
     // naturally (file2 before file10); the type column compares the extensions.
     int CompareItems(const ui::TListItem* a, const ui::TListItem* b, int column) const;
+    // The icon and type name of a row are asked of the shell when the row is first shown (or
+    // read through these); a folder of any size opens in the time of its reading.
+    std::u16string ItemText(int index, int column) const override;
+    int ItemImage(int index) const override;
 
     // After the path changed and the list was read.
     ui::TNotifyEvent OnPathChange;
@@ -50,11 +54,13 @@ private:
     struct Listed {
         std::u16string Path;
         std::optional<platform::DirectoryEntry> Entry;
+        bool Resolved = false;  // icon and type name asked for
     };
     void FillList();
     void AddItems(const std::vector<Listed>& listed);
     void ItemEditing(ui::TListItem* item, bool& allow);
     void ItemEdited(ui::TListItem* item, std::u16string& s);
+    void ResolveDetails(int index) const;
 
     std::u16string FPath;
     std::u16string FMask = u"*.*";

@@ -212,9 +212,10 @@ public:
     void HandleColumnClick(int column);
     bool HandleBeginEdit(int index);
     bool HandleEndEdit(int index, const std::u16string* text);
-    // The text a row shows in a column (0 is the caption), and its picture.
-    std::u16string ItemText(int index, int column) const;
-    int ItemImage(int index) const;
+    // The text a row shows in a column (0 is the caption), and its picture; a list that works
+    // out its rows' details only when they are shown overrides these.
+    virtual std::u16string ItemText(int index, int column) const;
+    virtual int ItemImage(int index) const;
     // An owner-data list's search for a caption (the widget's type-ahead); -1 for none.
     int HandleDataFind(const std::u16string& text, int start, bool partial);
 
@@ -241,6 +242,11 @@ protected:
     virtual void Delete(TListItem* Item);
     virtual void InsertItem(TListItem* Item);
     ListViewPeer* Widget() const { return PeerAs<ListViewPeer>(); }
+    // Details worked out while the widget asks for them: stored without events or redrawing.
+    static void AssignDetails(TListItem& item, int image, util::StringList subItems) {
+        item.FImageIndex = image;
+        item.FSubItems = std::move(subItems);
+    }
 
 private:
     template <class T>

@@ -67,6 +67,9 @@ TEST(DirFileListView, FoldersFirstEachInNameOrderWithSizesTypesAndDates) {
     EXPECT_EQ(subItems(4)[0], u"0.99 KB");
     EXPECT_EQ(subItems(5)[0], u"1 KB");
     EXPECT_EQ(subItems(2)[0], u"0 Byte");
+    // The type name is asked of the shell when the row is shown, not while the folder is read.
+    EXPECT_EQ(subItems(5)[1], u"");
+    EXPECT_EQ(PeerOf(*form.List).RowTexts(5)[2], u"TXT-Datei");
     EXPECT_EQ(subItems(5)[1], u"TXT-Datei");
     // "dd.mm.yy hh:nn"
     const std::u16string date = subItems(5)[2];
