@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/NbDataDir.h"
+#include "app/NbFolder.h"
 #include "app/NbUtils.h"
 #include "app/NbVariables.h"
 #include "app/NbWarmUp.h"
@@ -66,6 +67,7 @@ TMainForm::TMainForm() : MainWindowForm(false) {
     Buttons[0]->OnClick = [this](ui::TObject* s) { SysCtrlClick(s); };
     Buttons[1]->OnClick = [this](ui::TObject* s) { InfoClick(s); };
     Buttons[2]->OnClick = [this](ui::TObject* s) { RunClick(s); };
+    Buttons[3]->OnClick = [this](ui::TObject* s) { FolderClick(s); };
     Buttons[4]->OnClick = [this](ui::TObject* s) { MenuClick(s); };
     ShellTreeView1->OnNodeClick = [this](ui::TObject* s, ui::TTreeNode* node) { ShellTreeView1NodeClick(s, node); };
     ShellTreeView1->OnMouseDown = std::bind(&TMainForm::ShellTreeView1MouseDown, this, _1, _2, _3, _4, _5);
@@ -198,6 +200,21 @@ void TMainForm::RunClick(ui::TObject*) {
     OpenWithShell(Handle(), ExecutableFolder() + u"run.exe");
 }
 
+void TMainForm::FolderClick(ui::TObject*) {
+    // Kept open while the dialog shows, whichever way this ends.
+    KeptOpen kept(*this);
+    if (!ShellTreeView1->Selected()) return;
+    if (!FolderForm) FolderForm = new TFolderForm();
+    FolderForm->Edit1->SetText(u"");
+    if (FolderForm->ShowModal() != ui::mrOk) return;
+    // The name as typed: blanks around it are the user's (a name of blanks only makes nothing).
+    const std::u16string name = FolderForm->Edit1->Text();
+    shell::TShellFolder* item = ShellTreeView1->SelectedFolder();
+    if (!item) return;
+    if (CreateMenuFolder(name, item->PathName(), Handle())) ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
+    if (ui::TTreeNode* selected = ShellTreeView1->Selected()) selected->Expand(false);
+}
+
 void TMainForm::MenuClick(ui::TObject*) {
     const ui::TPoint at = ui::GetBackend().CursorPos();
     PopupMenu2->Items().Clear();
@@ -324,6 +341,8 @@ int RunProgram() {
     MainForm = nullptr;
     // Without a usable data directory there is nowhere to keep links: nothing is written.
     const int exitCode = DataReady && !SaveLinks() ? 1 : 0;
+    delete FolderForm;
+    FolderForm = nullptr;
     delete SysImages;
     SysImages = nullptr;
     shell::ReleaseDesktopItem();

@@ -40,6 +40,7 @@ public:
     void SysCtrlClick(ui::TObject* Sender);
     void InfoClick(ui::TObject* Sender);
     void RunClick(ui::TObject* Sender);
+    void FolderClick(ui::TObject* Sender);
     void MenuClick(ui::TObject* Sender);
     void LinkItemClick(ui::TObject* Sender);
 

@@ -32,6 +32,17 @@ bool OpenWithShell(std::intptr_t owner, const std::u16string& path);
 // a virtual item) launches nothing: false.
 bool LaunchEntry(const std::u16string& path, std::intptr_t owner, const std::function<void()>& closeMenu);
 
+// Whether a name can be a new folder's on every file system the menu lives on: not empty once
+// blanks and control characters are set aside, no character a file name may not hold, no device
+// name ("CON", "nul.txt", "COM1"), not ending in a dot or a blank, at most 255 characters.
+bool IsNewFolderName(const std::u16string& name);
+
+// Makes a new folder of the menu: the folder is created in the data directory and moved by the
+// shell into the target folder (the folder of a target that is a file). A name that cannot be a
+// folder's, or that is taken in the target or in the data directory, makes nothing; a move that
+// fails leaves nothing behind in the data directory. True when the folder is in the target.
+bool CreateMenuFolder(const std::u16string& name, std::u16string target, std::intptr_t owner);
+
 // The links of the data directory; saving reports a failure to the user and gives false.
 void LoadLinks();
 bool SaveLinks();

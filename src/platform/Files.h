@@ -86,6 +86,8 @@ public:
 
     virtual bool MakeDirectory(const std::u16string& path) = 0;
     virtual bool RemoveFile(const std::u16string& path) = 0;
+    // Removes an empty directory.
+    virtual bool RemoveEmptyDirectory(const std::u16string& path) = 0;
     // Moves a file over another one in one step: afterwards "to" is either the old or the new file.
     virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
     // Renames or moves a file or directory; never replaces what is at "to" already.

@@ -204,6 +204,7 @@ public:
     }
     bool MakeDirectory(const std::u16string& path) override { return ::mkdir(NativePath(path).c_str(), 0777) == 0; }
     bool RemoveFile(const std::u16string& path) override { return ::unlink(NativePath(path).c_str()) == 0; }
+    bool RemoveEmptyDirectory(const std::u16string& path) override { return ::rmdir(NativePath(path).c_str()) == 0; }
     bool MoveOver(const std::u16string& from, const std::u16string& to) override {
         return ::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
     }

@@ -140,6 +140,9 @@ public:
     }
     bool MakeDirectory(const std::u16string& path) override { return CreateDirectoryW(W(LongPath(path)), nullptr) != FALSE; }
     bool RemoveFile(const std::u16string& path) override { return DeleteFileW(W(LongPath(path))) != FALSE; }
+    bool RemoveEmptyDirectory(const std::u16string& path) override {
+        return RemoveDirectoryW(W(LongPath(path))) != FALSE;
+    }
     bool MoveOver(const std::u16string& from, const std::u16string& to) override {
         // While another program replaces or reads the same file, the platform refuses for a
         // moment with a sharing or access error: a few tries, a few milliseconds apart.

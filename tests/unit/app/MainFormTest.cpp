@@ -3,11 +3,17 @@
 // links menu and the closing on lost activation.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "app/NbFolder.h"
 #include "app/NbMain.h"
 #include "app/NbVariables.h"
 #include "platform/System.h"
 #include "support/FileShell.h"
 #include "support/RecordingShellOperations.h"
+#include "support/TempDir.h"
+#include "support/TextOut.h"
 #include "ui/Application.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/headless/HeadlessTreeView.h"
@@ -380,4 +386,88 @@ TEST(MainForm, ADragOutOfASubfolderMovesTheEntryUnderThePointer) {
     EXPECT_FALSE(form.ShellTreeView1->MouseClick);
     PointerTo(menu, NodeNamed(form, u"Rechner.desktop"));
     EXPECT_EQ(form.ShellTreeView1->Selected(), NodeNamed(form, u"Rechner.desktop"));
+}
+
+TEST(MainForm, NewFolderNamesThatNoFileSystemTakesAreRefused) {
+    for (const char16_t* good : {u"Spiele", u" Spiele", u"Zubehör 2", u"a.b", u"COM10", u"Console", u"nul2"})
+        EXPECT_TRUE(IsNewFolderName(good)) << U8(good);
+    for (const char16_t* bad : {u"", u"   ", u"\t", u"a/b", u"a\\b", u"a:b", u"a*b", u"a?b", u"a\"b", u"a<b", u"a|b",
+                                u"CON", u"nul", u"com1.txt", u"Lpt9", u"aux.tar.gz", u"prn ", u"Spiele.", u"Spiele ",
+                                u"a\x01" u"b"})
+        EXPECT_FALSE(IsNewFolderName(bad)) << U8(bad);
+    EXPECT_TRUE(IsNewFolderName(std::u16string(255, u'x')));
+    EXPECT_FALSE(IsNewFolderName(std::u16string(300, u'x')));
+}
+
+TEST(MainForm, ANewFolderIsMadeInTheTargetOrBesideAFileAndNothingIsLeftBehind) {
+    // The platform's own moves here: the file shell renames.
+    TempDir dir;
+    std::filesystem::create_directories(dir.Native() / "data");
+    std::filesystem::create_directories(dir.Native() / "menu" / "Spiele");
+    { std::ofstream(dir.Native() / "menu" / "Editor.desktop") << "x"; }
+    DataDir = dir.File(u"data\\");
+    EXPECT_TRUE(CreateMenuFolder(u"Werkzeuge", dir.File(u"menu"), 0));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Native() / "menu" / "Werkzeuge"));
+    EXPECT_TRUE(CreateMenuFolder(u" Größen", dir.File(u"menu\\Editor.desktop"), 0));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Native() / "menu" / std::filesystem::u8path(" Größen")));
+    // Taken in the target: nothing made, nothing merged.
+    { std::ofstream(dir.Native() / "menu" / "Spiele" / "drin.txt") << "bleibt"; }
+    EXPECT_FALSE(CreateMenuFolder(u"Spiele", dir.File(u"menu"), 0));
+    EXPECT_TRUE(std::filesystem::exists(dir.Native() / "menu" / "Spiele" / "drin.txt"));
+    EXPECT_FALSE(CreateMenuFolder(u"Editor.desktop", dir.File(u"menu"), 0));
+    for (const char16_t* bad : {u"CON", u"a?b", u"Neu.", u"   "}) EXPECT_FALSE(CreateMenuFolder(bad, dir.File(u"menu"), 0));
+    // Taken in the data directory: what is there stays.
+    std::filesystem::create_directory(dir.Native() / "data" / "Alt");
+    EXPECT_FALSE(CreateMenuFolder(u"Alt", dir.File(u"menu"), 0));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Native() / "data" / "Alt"));
+    std::filesystem::remove(dir.Native() / "data" / "Alt");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Native() / "data"));
+    DataDir.clear();
+}
+
+TEST(MainForm, FolderClickAsksForANameOnlyWithASelectionAndKeepsTheMenuOpen) {
+    Menu menu;
+    TMainForm& form = *menu.form;
+    TempDir data;
+    DataDir = data.Path() + u"\\";
+    // No selection: no dialog.
+    form.ShellTreeView1->SetSelected(nullptr);
+    form.FolderClick(nullptr);
+    EXPECT_TRUE(FolderForm == nullptr || !FolderForm->Showing());
+    EXPECT_EQ(form.Tag(), 0);
+    // A selected folder: the dialog asks, OK only with a character; the move goes to the folder.
+    TTreeNode* games = NodeNamed(form, u"Spiele");
+    form.ShellTreeView1->SetSelected(games);
+    bool okAtFirst = true;
+    int tagWhileShown = 0;
+    Headless().Queue([&] {
+        okAtFirst = FolderForm->Button1->Enabled();
+        tagWhileShown = form.Tag();
+        FolderForm->Edit1->SetText(u"Karten");
+        ui::headless::PeerOf(*FolderForm->Button1).ClickAt(1, 1);
+    });
+    form.FolderClick(nullptr);
+    EXPECT_FALSE(okAtFirst);
+    EXPECT_EQ(tagWhileShown, 1);
+    EXPECT_EQ(form.Tag(), 0);
+    ASSERT_EQ(menu.shell.FileOps.size(), 1u);
+    EXPECT_EQ(menu.shell.FileOps[0].Operation, platform::FileOperationKind::Move);
+    EXPECT_EQ(menu.shell.FileOps[0].From, data.Path() + u"\\Karten" + u'\0');
+    EXPECT_EQ(menu.shell.FileOps[0].To, menu.fixture.Text("common/Spiele") + u"\\" + u'\0');
+    // The recording shell moved nothing: the folder made for the move is gone again.
+    EXPECT_TRUE(std::filesystem::is_empty(data.Native()));
+    // Cancelled, or a name of blanks: nothing is asked of the shell.
+    Headless().Queue([&] { ui::headless::PeerOf(*FolderForm->Button2).ClickAt(1, 1); });
+    form.FolderClick(nullptr);
+    Headless().Queue([&] {
+        EXPECT_TRUE(FolderForm->Edit1->Text().empty());  // cleared before each showing
+        FolderForm->Edit1->SetText(u"   ");
+        ui::headless::PeerOf(*FolderForm->Button1).ClickAt(1, 1);
+    });
+    form.FolderClick(nullptr);
+    EXPECT_EQ(menu.shell.FileOps.size(), 1u);
+    EXPECT_EQ(form.Tag(), 0);
+    delete FolderForm;
+    FolderForm = nullptr;
+    DataDir.clear();
 }
