@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "controls/FileListTexts.h"
-#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/ShellIcons.h"
 #include "platform/ShellOperations.h"
@@ -15,7 +14,6 @@
 namespace controls {
 
 namespace {
-
 std::u16string TrimBlanks(const std::u16string& text) {
     const std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string::npos) return {};

@@ -1,6 +1,5 @@
 #include "controls/FileListTexts.h"
 
-#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "util/DateTime.h"
 #include "util/FileUtils.h"
