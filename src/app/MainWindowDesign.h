@@ -5,6 +5,7 @@
 // the headless one are the same form.
 #include <string>
 
+#include "app/Glyphs.h"
 #include "app/NbMenuTree.h"
 #include "controls/GraphicButton.h"
 #include "framework/FormManager.h"
@@ -50,41 +51,6 @@ inline const char16_t* const MainSizeTable[] = {
 };
 
 constexpr ui::TColor DarkGrey = 0x555555;
-
-// Draws a glyph of size x size pixels: white where a shape given in a 16-unit box covers a
-// pixel's centre, the magenta key elsewhere. Shapes, not pixels, are scaled, so each density gets
-// its own drawing (at 16 the pixels of the 96-DPI design). Drawn apart and handed over whole: a
-// button recomputes itself at every change of its glyph.
-template <class Shape>
-void DrawGlyph(ui::TBitmap& glyph, int size, Shape covers) {
-    ui::TBitmap b;
-    b.SetSize(size, size);
-    b.Canvas().Brush.Color = ui::clFuchsia;
-    b.Canvas().FillRect(ui::Rect(0, 0, size, size));
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if (covers((x + 0.5) * 16.0 / size, (y + 0.5) * 16.0 / size)) b.SetPixel(x, y, ui::clWhite);
-    glyph.Assign(&b);
-}
-
-// An upward arrow: a head widening by a unit a unit down from its tip, on a shaft 4 units wide.
-inline void MakeArrowGlyph(ui::TBitmap& glyph, int size = 16) {
-    DrawGlyph(glyph, size, [](double u, double v) {
-        const bool head = v >= 2 && v < 9 && (u > 8 ? u - 8 : 8 - u) < v - 1;
-        const bool shaft = v >= 9 && v < 14 && u >= 6 && u < 10;
-        return head || shaft;
-    });
-}
-
-// A row of three dots, each 2 units square, 5 units apart.
-inline void MakeDotsGlyph(ui::TBitmap& glyph, int size = 16) {
-    DrawGlyph(glyph, size, [](double u, double v) {
-        if (v < 7 || v >= 9 || u < 2) return false;
-        const double offset = u - 2;
-        const int dot = static_cast<int>(offset / 5);
-        return dot < 3 && offset - dot * 5 < 2;
-    });
-}
 
 // The properties all six buttons share in the design.
 inline void ApplyButtonDesign(controls::TGraphicButton& b) {

@@ -4,6 +4,7 @@
 
 #include "app/NbDataDir.h"
 #include "app/NbFolder.h"
+#include "app/NbLink.h"
 #include "app/NbUtils.h"
 #include "app/NbVariables.h"
 #include "app/NbWarmUp.h"
@@ -69,6 +70,7 @@ TMainForm::TMainForm() : MainWindowForm(false) {
     Buttons[2]->OnClick = [this](ui::TObject* s) { RunClick(s); };
     Buttons[3]->OnClick = [this](ui::TObject* s) { FolderClick(s); };
     Buttons[4]->OnClick = [this](ui::TObject* s) { MenuClick(s); };
+    Buttons[5]->OnClick = [this](ui::TObject* s) { LinkClick(s); };
     ShellTreeView1->OnNodeClick = [this](ui::TObject* s, ui::TTreeNode* node) { ShellTreeView1NodeClick(s, node); };
     ShellTreeView1->OnMouseDown = std::bind(&TMainForm::ShellTreeView1MouseDown, this, _1, _2, _3, _4, _5);
     ShellTreeView1->OnMouseMove = std::bind(&TMainForm::ShellTreeView1MouseMove, this, _1, _2, _3, _4);
@@ -215,6 +217,13 @@ void TMainForm::FolderClick(ui::TObject*) {
     if (ui::TTreeNode* selected = ShellTreeView1->Selected()) selected->Expand(false);
 }
 
+void TMainForm::LinkClick(ui::TObject*) {
+    // Kept open while the dialog shows, whichever way this ends.
+    KeptOpen kept(*this);
+    if (!LinkForm) LinkForm = new TLinkForm();
+    LinkForm->ShowModal();
+}
+
 void TMainForm::MenuClick(ui::TObject*) {
     const ui::TPoint at = ui::GetBackend().CursorPos();
     PopupMenu2->Items().Clear();
@@ -343,6 +352,9 @@ int RunProgram() {
     const int exitCode = DataReady && !SaveLinks() ? 1 : 0;
     delete FolderForm;
     FolderForm = nullptr;
+    // The links dialog keeps its browser's folder as it goes.
+    delete LinkForm;
+    LinkForm = nullptr;
     delete SysImages;
     SysImages = nullptr;
     shell::ReleaseDesktopItem();

@@ -42,6 +42,7 @@ public:
     void RunClick(ui::TObject* Sender);
     void FolderClick(ui::TObject* Sender);
     void MenuClick(ui::TObject* Sender);
+    void LinkClick(ui::TObject* Sender);
     void LinkItemClick(ui::TObject* Sender);
 
     void ShellTreeView1NodeClick(ui::TObject* Sender, ui::TTreeNode* Node);

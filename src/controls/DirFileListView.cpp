@@ -20,6 +20,20 @@ std::u16string TrimBlanks(const std::u16string& text) {
     return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
+// Names in natural order (file2 before file10), made a total order for sorting: where the natural
+// comparison sees a tie (a name that is the other's beginning, "07" against "7") the one of fewer
+// runs comes first, then the plain text decides. A folder without such an order could sort
+// differently each time.
+int NameOrder(const std::u16string& a, const std::u16string& b) {
+    if (const int natural = util::NaturalCompare(a, b); natural != 0) return natural;
+    util::StringList runsA, runsB;
+    util::SplitDigitRuns(a, runsA);
+    util::SplitDigitRuns(b, runsB);
+    if (runsA.size() != runsB.size()) return runsA.size() < runsB.size() ? -1 : 1;
+    const int plain = a.compare(b);
+    return plain < 0 ? -1 : plain > 0 ? 1 : 0;
+}
+
 // Every entry of a directory with a name not beginning with ".", through a callback.
 template <class Visit>
 void ForEachEntry(const std::u16string& directory, Visit visit) {
@@ -185,7 +199,7 @@ int TCustomDirFileListView::CompareItems(const ui::TListItem* a, const ui::TList
     // What was listed as a directory, and every drive, is a folder; the name is the tiebreak.
     const auto isFolder = [](const Listed* l) { return !l || !l->Entry || (l->Entry->Attributes & platform::AttrDirectory); };
     const bool folderA = isFolder(x), folderB = isFolder(y);
-    const int byName = util::NaturalCompare(a->Caption(), b->Caption());
+    const int byName = NameOrder(a->Caption(), b->Caption());
     if (folderA != folderB) return folderA ? -1 : 1;
     if (folderA) return byName;
     switch (column) {
@@ -199,7 +213,7 @@ int TCustomDirFileListView::CompareItems(const ui::TListItem* a, const ui::TList
                 const std::size_t dot = name.find_last_of(u'.');
                 return dot == std::u16string::npos ? std::u16string() : name.substr(dot);
             };
-            const int byType = util::NaturalCompare(extension(a->Caption()), extension(b->Caption()));
+            const int byType = NameOrder(extension(a->Caption()), extension(b->Caption()));
             return byType != 0 ? byType : byName;
         }
         case 3: {

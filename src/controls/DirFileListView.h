@@ -35,7 +35,8 @@ public:
     std::u16string ItemTarget(const ui::TListItem* item) const;
     // The order of two items for a column (0 name, 1 size, 2 type, 3 date): folders (and drives)
     // first, among themselves by name; files by the column, then by name. Names compare
-    // naturally (file2 before file10); the type column compares the extensions.
+    // naturally (file2 before file10), where they tie the shorter first, so that the order is
+    // total; the type column compares the extensions, none before any.
     int CompareItems(const ui::TListItem* a, const ui::TListItem* b, int column) const;
     // The icon and type name of a row are asked of the shell when the row is first shown (or
     // read through these); a folder of any size opens in the time of its reading.

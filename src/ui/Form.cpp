@@ -119,21 +119,35 @@ int TForm::ShowModal() {
     FModal = true;
     HandleNeeded();
     Show();
-    GetBackend().RunUntil([this] { return FModalResult != mrNone || !Peer(); });
+    for (;;) {
+        FCloseHandled = false;
+        GetBackend().RunUntil([this] { return FModalResult != mrNone || !Peer(); });
+        if (!Peer() || FCloseHandled) break;
+        // A button's modal result closes the form as its close box does: the form is asked and
+        // told, and may keep itself open.
+        if (CloseAction() != caNone) break;
+        FModalResult = mrNone;
+    }
     if (FModalResult == mrNone) FModalResult = mrCancel;
     if (Visible()) Hide();
     FModal = false;
     return FModalResult;
 }
 
-void TForm::Close() {
+TCloseAction TForm::CloseAction() {
     bool canClose = true;
     if (OnCloseQuery) OnCloseQuery(this, canClose);
-    if (!canClose) return;
+    if (!canClose) return caNone;
     TCloseAction action = caHide;
     if (OnClose) OnClose(this, action);
+    return action;
+}
+
+void TForm::Close() {
+    const TCloseAction action = CloseAction();
     if (action == caNone) return;
     if (FModal) {
+        FCloseHandled = true;
         FModalResult = mrCancel;
         return;
     }

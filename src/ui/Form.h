@@ -49,7 +49,8 @@ public:
     bool Modal() const { return FModal; }
     void Show();
     void Hide() { SetVisible(false); }
-    // OnCloseQuery, OnClose; a modal form then ends its loop with mrCancel, any other hides.
+    // OnCloseQuery, OnClose; a modal form then ends its loop with mrCancel, any other hides. A
+    // modal form ended by a button's result is asked and told the same way.
     void Close();
     bool Showing() const override;
 
@@ -111,12 +112,15 @@ protected:
     void VisibleChanged() override;
 
 private:
+    // OnCloseQuery and OnClose: what is to become of the form (caNone: it stays open).
+    TCloseAction CloseAction();
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     bool FModalFrame = false;
     TPosition FPosition = poDesigned;
     int FModalResult = mrNone;
     bool FModal = false;
+    bool FCloseHandled = false;  // the modal loop was ended by Close, which asked the form
     bool FPlaced = false;  // shown once: the position rule no longer applies
     int FReportingBounds = 0;
     int FPixelsPerInch = 96;

@@ -387,17 +387,14 @@ bool TListView::CustomSort(const TCompare& compare) {
     if (FOwnerData || FItems.Count() < 2 || !compare) return false;
     // A stable sort keeps equal items in their order, and any comparator, even one that is not a
     // strict order, leaves a permutation.
-    std::vector<TListItem*> order;
-    for (auto& item : FItems.FItems) order.push_back(item.get());
-    std::stable_sort(order.begin(), order.end(), [&](TListItem* a, TListItem* b) { return compare(a, b) < 0; });
+    std::vector<std::size_t> order(FItems.FItems.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return compare(FItems.FItems[a].get(), FItems.FItems[b].get()) < 0;
+    });
     std::vector<std::unique_ptr<TListItem>> sorted;
     sorted.reserve(order.size());
-    for (TListItem* item : order)
-        for (auto& owned : FItems.FItems)
-            if (owned.get() == item) {
-                sorted.push_back(std::move(owned));
-                break;
-            }
+    for (std::size_t index : order) sorted.push_back(std::move(FItems.FItems[index]));
     FItems.FItems = std::move(sorted);
     if (ListViewPeer* widget = Widget()) widget->ItemsReordered();
     return true;

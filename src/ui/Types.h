@@ -155,5 +155,6 @@ constexpr int mrRetry = 4;
 constexpr int mrIgnore = 5;
 constexpr int mrYes = 6;
 constexpr int mrNo = 7;
+constexpr int mrClose = 8;
 
 }  // namespace ui

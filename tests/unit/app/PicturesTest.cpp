@@ -86,3 +86,26 @@ TEST(Pictures, EachDensityGetsItsOwnDrawingAndNinetySixTheDesign) {
     EXPECT_EQ(user.Pixel(48, 82), 0xE8E0D8u);  // the shoulders
     EXPECT_EQ(user.Pixel(0, 0), ui::clFuchsia);
 }
+
+TEST(Pictures, SpeedButtonGlyphsCarryTheirGreyDisabledImageAtEachDensity) {
+    for (int size : {16, 24, 32}) {
+        ui::TBitmap plus, up, down;
+        DrawButtonGlyph(plus, size, PlusShape);
+        DrawButtonGlyph(up, size, ArrowUpShape);
+        DrawButtonGlyph(down, size, ArrowDownShape);
+        ASSERT_EQ(plus.Width(), 2 * size);
+        ASSERT_EQ(plus.Height(), size);
+        const int mid = size / 2;
+        EXPECT_EQ(plus.Pixel(0, size - 1), ui::clFuchsia) << size;  // the key the button leaves out
+        EXPECT_EQ(plus.Pixel(mid, mid), ui::clBlack) << size;
+        EXPECT_EQ(plus.Pixel(size + mid, mid), ui::clGray) << size;
+        // The disabled image's white copy shows below the bar's right end.
+        const int barEnd = size * 13 / 16 - 1;
+        EXPECT_EQ(plus.Pixel(size + barEnd + 1, mid + size / 16), ui::clWhite) << size;
+        // The arrows point their ways: the tip is near the top for up and near the bottom for down.
+        EXPECT_EQ(up.Pixel(mid, size * 3 / 16), ui::clBlack) << size;
+        EXPECT_EQ(up.Pixel(mid, size * 14 / 16), ui::clFuchsia) << size;
+        EXPECT_EQ(down.Pixel(mid, size * 13 / 16), ui::clBlack) << size;
+        EXPECT_EQ(down.Pixel(mid, size * 1 / 16), ui::clFuchsia) << size;
+    }
+}

@@ -176,9 +176,17 @@ TEST(DirFileListView, EachColumnOrdersFilesAndKeepsFoldersFirstByName) {
     using Names = std::vector<std::u16string>;
     EXPECT_EQ(sortedBy(0), (Names{u"Ordner2", u"Ordner10", u"a.zip", u"b.ini", u"c", u"file2.txt", u"file10.txt"}));
     EXPECT_EQ(sortedBy(1), (Names{u"Ordner2", u"Ordner10", u"c", u"file2.txt", u"a.zip", u"file10.txt", u"b.ini"}));
-    // No extension compares equal to any (natural order has no tie-break by length): by name.
-    EXPECT_EQ(sortedBy(2), (Names{u"Ordner2", u"Ordner10", u"b.ini", u"c", u"file2.txt", u"file10.txt", u"a.zip"}));
+    // No extension comes before any: were it equal to every one, c would sit after a.zip by name,
+    // before file2.txt by name, and file2.txt before a.zip by type, a circle with no order.
+    EXPECT_EQ(sortedBy(2), (Names{u"Ordner2", u"Ordner10", u"c", u"b.ini", u"file2.txt", u"file10.txt", u"a.zip"}));
     EXPECT_EQ(sortedBy(3), (Names{u"Ordner2", u"Ordner10", u"b.ini", u"c", u"a.zip", u"file2.txt", u"file10.txt"}));
+    // Names the natural order calls equal still sort one way, whatever order they came in.
+    for (const char* name : {"Akte7", "Akte07", "Akte"}) std::ofstream(dir.Native() / name) << "x";
+    form.List->UpdatePath();
+    const Names forward = sortedBy(0);
+    form.List->CustomSort([&](ui::TListItem* a, ui::TListItem* b) { return -form.List->CompareItems(a, b, 0); });
+    EXPECT_EQ(sortedBy(0), forward);
+    EXPECT_EQ(Names(forward.begin() + 3, forward.begin() + 6), (Names{u"Akte", u"Akte07", u"Akte7"}));
     // The drives count as folders.
     form.List->SetPath(u"DRIVES");
     EXPECT_EQ(form.List->CompareItems(form.List->Items().Item(0), form.List->Items().Item(0), 1), 0);

@@ -86,6 +86,16 @@ TEST(Form, ShowModalEndsOnModalResultOrClose) {
     });
     EXPECT_EQ(d.ShowModal(), mrCancel);
     EXPECT_EQ(closeCalls, 2);
+
+    // A button's modal result is a closing too: the form is told once, and may stay open.
+    closeCalls = 0;
+    Headless().Queue([&] { PeerOf(*d.Ok).ClickAt(1, 1); });
+    Headless().Queue([&] {
+        EXPECT_TRUE(d.Showing());
+        PeerOf(*d.Ok).ClickAt(1, 1);
+    });
+    EXPECT_EQ(d.ShowModal(), mrOk);
+    EXPECT_EQ(closeCalls, 2);
 }
 
 TEST(Form, PlacementActivationAndMoveReports) {
