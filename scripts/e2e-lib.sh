@@ -37,6 +37,8 @@ reset_prefix() {
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
     cp -a "$E2E_TEMPLATE" "$WINEPREFIX"
+    # The tools as built now: a template kept from an earlier build may hold older ones.
+    cp build/mingw/tests/Marker.exe build/mingw/tests/WindowInfo.exe "$WINEPREFIX/drive_c/e2e-tools/"
 }
 
 # Polls a condition (a command) up to a number of tenths of a second.
@@ -192,6 +194,24 @@ click_control() {
     xdotool mousemove $((WX + 4 + $1 + $3 / 2)) $((WY + 20 + $2 + $4 / 2))
     sleep 0.3
     xdotool click 1
+}
+
+# The client area of a visible window by its title: DX, DY (its corner on the screen), DW, DH.
+dialog_client() {
+    local area
+    area=$(wine 'C:\e2e-tools\WindowInfo.exe' client "$1" 2>/dev/null | tr -d '\r' | head -1)
+    [ -n "$area" ] || return 1
+    read -r DX DY DW DH <<<"$area"
+}
+has_dialog() { dialog_client "$1"; }
+no_dialog() { ! dialog_client "$1"; }
+
+# Clicks a point of a dialog's client area (dialog_client has found it).
+click_in_dialog() {
+    xdotool mousemove $((DX + $1)) $((DY + $2))
+    sleep 0.3
+    xdotool click 1
+    sleep 0.3
 }
 
 # Another program's window appears and the user clicks into it: the menu loses the activation.

@@ -508,10 +508,125 @@ scenario_buttons() {
     wait_for 100 grep -qi 'run.exe' "$MARKER_UNIX" || fail "run.exe was not started" || return 1
 }
 
+FOLDER_DIALOG='Ordner erstellen'
+LINK_DIALOG='Dateilinks verwalten'
+
+# Points at a row, clicks "Ordner erstellen", types a name into the dialog and takes it with Enter.
+# Fails when no dialog showed, when the menu closed meanwhile, or when the dialog stayed.
+create_folder_named() {
+    point_row "$1"
+    click_control 347 352 160 41
+    wait_for 100 has_dialog "$FOLDER_DIALOG" || fail "no dialog" || return 1
+    shot "$SHOTS/e2e-folder-dialog.png"
+    has_menu_window || fail "the menu closed while the dialog showed" || return 1
+    xdotool type --delay 80 "$2"
+    sleep 0.3
+    xdotool key Return
+    wait_for 50 no_dialog "$FOLDER_DIALOG" || fail "the dialog stayed" || return 1
+    has_menu_window || fail "the menu closed with the dialog" || return 1
+}
+
+# 17. "Ordner erstellen": a name makes the folder in the selected menu folder, and beside a
+#     selected entry, and the tree shows it; a device name makes nothing; with no selection no
+#     dialog shows; the menu stays open meanwhile and closes on the next loss of activation.
+scenario_create_folder() {
+    start_menu || fail "no window" || return 1
+    point_row $ROW_ZUBEHOER
+    tree_shot /tmp/e2e-before-folder.png
+    create_folder_named $ROW_ZUBEHOER "Kartenspiele" || return 1
+    wait_for 50 test -d "$PROGRAMS_UNIX/Zubehör/Kartenspiele" || fail "no folder in Zubehör" || return 1
+    # The tree refreshed and opened the folder: its entries and the new folder show below it.
+    point_row $ROW_ZUBEHOER
+    wait_for 50 tree_differs /tmp/e2e-before-folder.png gt 3000 /tmp/e2e-after-folder.png ||
+        fail "the tree does not show the new folder" || return 1
+    shot "$SHOTS/e2e-folder-made.png"
+    create_folder_named $ROW_SPIELE "CON" || return 1
+    [ -z "$(find "$PROGRAMS_UNIX" -iname 'con*')" ] || fail "a device name made $(find "$PROGRAMS_UNIX" -iname 'con*')" || return 1
+    [ -z "$(find "$DATA_UNIX" -mindepth 1 -type d)" ] || fail "left in the data directory: $(find "$DATA_UNIX" -mindepth 1)" || return 1
+    close_menu || fail "the menu did not close on the loss of activation after the dialog" || return 1
+
+    start_menu || fail "no window for the second run" || return 1
+    create_folder_named $ROW_MARKER "Neben dem Marker" || return 1
+    wait_for 50 test -d "$PROGRAMS_UNIX/Neben dem Marker" || fail "no folder beside the entry" || return 1
+    [ -f "$PROGRAMS_UNIX/Marker starten.lnk" ] || fail "the entry is gone" || return 1
+    close_menu || fail "the menu did not close (second run)" || return 1
+
+    # The selected entry deleted: the refreshed tree selects nothing until the pointer is on it
+    # again, and the pointer goes straight to the button. The new folder is a row above it.
+    start_menu || fail "no window for the third run" || return 1
+    point_row $((ROW_CMD + 1))
+    xdotool click 3
+    sleep 0.5
+    xdotool key Up Up Return
+    wait_for 100 bash -c 'xdotool search --onlyvisible --name "Datei löschen|Delete|Confirm" >/dev/null 2>&1' ||
+        fail "no confirmation" || return 1
+    xdotool key Return
+    wait_for 50 test ! -e "$PROGRAMS_UNIX/Eingabeaufforderung.lnk" || fail "the entry was not deleted" || return 1
+    sleep 0.5
+    shot "$SHOTS/e2e-folder-no-selection.png"
+    click_control 347 352 160 41
+    ! wait_for 30 has_dialog "$FOLDER_DIALOG" || fail "a dialog showed without a selection" || return 1
+    has_menu_window || fail "the menu closed on the button" || return 1
+    close_menu || fail "the menu did not close (third run)" || return 1
+}
+
+# The links list as links.dat holds it, lines joined by "|".
+links_file() { iconv -f WINDOWS-1252 -t UTF-8 "$DATA_UNIX/links.dat" 2>/dev/null | tr -d '\r' | paste -sd '|'; }
+
+# 18. The link manager: a file chosen in its browser is added, links are moved and removed, the
+#     check box switches "AddMenuSelection"; on closing the links are what it showed, and at exit
+#     links.dat holds them, "LinkDirectory" the browsed folder and the option its state. The menu
+#     stays open while the dialog shows and closes on the next loss of activation.
+scenario_link_manager() {
+    local tools="$WINEPREFIX/drive_c/e2e-tools"
+    cp "$tools/Marker.exe" "$tools/Eins.exe"
+    cp "$tools/Marker.exe" "$tools/Zwei.exe"
+    mkdir -p "$DATA_UNIX"
+    printf 'Eins\tC:\\e2e-tools\\Eins.exe\r\nkaputt\r\nZwei\tC:\\e2e-tools\\Zwei.exe\r\n' >"$DATA_UNIX/links.dat"
+    start_menu || fail "no window" || return 1
+    click_control 432 423 41 28
+    wait_for 100 has_dialog "$LINK_DIALOG" || fail "no dialog: $(window_titles)" || return 1
+    has_menu_window || fail "the menu closed while the dialog showed" || return 1
+    sleep 0.5
+    # The browser: focus the folder tree (its empty lower part) and find the tools' folder by
+    # typing its name; the file list follows. Then the marker program in the file list.
+    click_in_dialog 200 300
+    xdotool type --delay 60 "e2e-tools"
+    sleep 1.5
+    click_in_dialog 900 300
+    xdotool type --delay 60 "Marker"
+    sleep 0.5
+    shot "$SHOTS/e2e-link-browser.png"
+    click_in_dialog 24 660   # add
+    # The links: Eins, Zwei, Marker. The first up goes to the end: Zwei, Marker, Eins.
+    click_in_dialog 600 600
+    xdotool key Home
+    sleep 0.3
+    click_in_dialog 112 659  # up
+    # Marker, now second, removed: Zwei, Eins.
+    click_in_dialog 600 600
+    xdotool key Home Down
+    sleep 0.3
+    click_in_dialog 64 660   # remove
+    click_in_dialog 272 660  # the check box
+    shot "$SHOTS/e2e-link-manager.png"
+    click_in_dialog 947 659  # "Schließen"
+    wait_for 50 no_dialog "$LINK_DIALOG" || fail "the dialog stayed" || return 1
+    has_menu_window || fail "the menu closed with the dialog" || return 1
+    close_menu || fail "the menu did not close on the loss of activation after the dialog" || return 1
+    local links
+    links=$(links_file)
+    [ "$links" = $'Zwei\tC:\\e2e-tools\\Zwei.exe|Eins\tC:\\e2e-tools\\Eins.exe' ] || fail "links.dat holds: $links" || return 1
+    [ "$(reg_value "$OPTIONS" LinkDirectory)" = 'C:\e2e-tools' ] ||
+        fail "LinkDirectory is $(reg_value "$OPTIONS" LinkDirectory)" || return 1
+    [ "$(reg_value "$OPTIONS" AddMenuSelection)" = 0x1 ] ||
+        fail "AddMenuSelection is $(reg_value "$OPTIONS" AddMenuSelection)" || return 1
+}
+
 scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
     scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu
     scenario_launch_nested scenario_drag_nested scenario_drag_threshold scenario_topmost scenario_placement_hard_end
-    scenario_buttons)
+    scenario_buttons scenario_create_folder scenario_link_manager)
 
 mkdir -p "$SHOTS"
 make_template

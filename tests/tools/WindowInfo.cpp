@@ -3,6 +3,8 @@
 //   WindowInfo exstyle <title>   the extended style (hex) of each visible top-level window of
 //                                that title wider than 100 pixels, a line each
 //   WindowInfo titles            the titles of all visible top-level windows, a line each (UTF-8)
+//   WindowInfo client <title>    the client area of the first visible top-level window of that
+//                                title on the screen: "left top width height"
 #include <windows.h>
 
 #include <cstdio>
@@ -30,6 +32,16 @@ struct Query {
     const wchar_t* title;
 };
 
+BOOL CALLBACK PrintClient(HWND window, LPARAM data) {
+    if (!IsWindowVisible(window) || TitleOf(window) != reinterpret_cast<const wchar_t*>(data)) return TRUE;
+    RECT r{};
+    GetClientRect(window, &r);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+    return FALSE;
+}
+
 BOOL CALLBACK Visit(HWND window, LPARAM data) {
     const auto& query = *reinterpret_cast<const Query*>(data);
     if (!IsWindowVisible(window)) return TRUE;
@@ -53,11 +65,15 @@ int wmain(int argc, wchar_t** argv) {
         EnumWindows(&Visit, reinterpret_cast<LPARAM>(&query));
         return 0;
     }
+    if (argc >= 3 && std::wcscmp(argv[1], L"client") == 0) {
+        EnumWindows(&PrintClient, reinterpret_cast<LPARAM>(argv[2]));
+        return 0;
+    }
     if (argc >= 2 && std::wcscmp(argv[1], L"titles") == 0) {
         Query query{false, nullptr};
         EnumWindows(&Visit, reinterpret_cast<LPARAM>(&query));
         return 0;
     }
-    std::fprintf(stderr, "usage: WindowInfo exstyle <title> | WindowInfo titles\n");
+    std::fprintf(stderr, "usage: WindowInfo exstyle <title> | WindowInfo titles | WindowInfo client <title>\n");
     return 2;
 }

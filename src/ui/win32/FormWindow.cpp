@@ -222,11 +222,18 @@ bool FormWindow::HandleFamilyMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
             }
             FForm.HandleActivate(LOWORD(wp));
             if (!*alive) return true;
-            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && FLastFocused && IsWindow(FLastFocused) &&
-                IsChild(Handle(), FLastFocused) && IsWindowEnabled(FLastFocused) && IsWindowVisible(FLastFocused)) {
-                ::SetFocus(FLastFocused);
-                result = 0;
-                return true;
+            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) {
+                // The child that had the focus, or on the first activation the first stop of the
+                // tab order: a dialog takes typing in its first field at once.
+                HWND focus = FLastFocused && IsWindow(FLastFocused) && IsChild(Handle(), FLastFocused) &&
+                                     IsWindowEnabled(FLastFocused) && IsWindowVisible(FLastFocused)
+                                 ? FLastFocused
+                                 : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+                if (focus && IsChild(Handle(), focus)) {
+                    ::SetFocus(focus);
+                    result = 0;
+                    return true;
+                }
             }
             return false;
         case WM_MOVE:

@@ -329,7 +329,8 @@ LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             FControl.HandleMouseLeave();
             break;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lp) != FWindow) FControl.HandleCaptureLost();
+            // Let go on the release that is being handled, the mouse is not lost.
+            if (reinterpret_cast<HWND>(lp) != FWindow && !FReleasingOnUp) FControl.HandleCaptureLost();
             break;
         case WM_CANCELMODE:
             FControl.HandleCaptureLost();
@@ -429,14 +430,17 @@ bool WindowPeer::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
         }
         FControl.HandleMouseDown(button, shift, x, y, doubled);
     } else if (up) {
-        FControl.HandleMouseUp(button, shift, x, y);
-        if (!*alive) return true;
         // The last button up lets the mouse go, unless a drag still holds it; a platform control
-        // that took the mouse itself keeps its own.
+        // that took the mouse itself keeps its own. It goes before the release is handled: a
+        // click may open a modal window, which must get the mouse while this one waits.
         if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !FControl.Dragging() && FCapturedOnPress) {
             FCapturedOnPress = false;
+            FReleasingOnUp = true;
             SetCapture(false);
+            FReleasingOnUp = false;
         }
+        FControl.HandleMouseUp(button, shift, x, y);
+        if (!*alive) return true;
     }
     // The platform still sees the message: a right release becomes a context menu request.
     return !*alive;

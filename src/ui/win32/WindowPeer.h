@@ -89,6 +89,7 @@ private:
     bool FNative = false;
     bool FTrackingLeave = false;
     bool FCapturedOnPress = false;  // the press took the mouse, so its release gives it back
+    bool FReleasingOnUp = false;    // the capture goes because a release is being handled
     int FDepth = 0;  // messages of this window being handled, nested
     unsigned FAwaitingRelease = 0;  // buttons (bit per TMouseButton) pressed and not yet released
 };

@@ -48,7 +48,10 @@ struct ShownMainWindow {
     ShownMainWindow() {
         form.SetBounds(40, 40, form.Width(), form.Height());
         for (int i = 0; i < 6; ++i) {
-            form.Buttons[i]->OnClick = [this, i](TObject*) { ++clicks[i]; };
+            form.Buttons[i]->OnClick = [this, i](TObject*) {
+                ++clicks[i];
+                heldAtClick = heldAtClick || GetCapture() != nullptr;
+            };
             form.Buttons[i]->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ++releases; };
         }
         form.Show();
@@ -67,6 +70,7 @@ struct ShownMainWindow {
     MainWindowForm form;
     int clicks[6] = {};
     int releases = 0;
+    bool heldAtClick = false;  // a click's handler ran while the button still held the mouse
 };
 
 // Pixels of a control's client area as its window paints them for printing.
@@ -117,6 +121,8 @@ TEST(Win32MainWindowButtons, EachCompletedClickIsOneClick) {
         w.Click(*w.form.Buttons[i], MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
         EXPECT_EQ(w.clicks[i], 1) << "button " << i + 1;
     }
+    // The mouse is free when a click is handled: a dialog the click opens gets the pointer.
+    EXPECT_FALSE(w.heldAtClick);
     // The press captured the mouse: the release outside still reaches the button, and makes no click.
     TGraphicButton& first = *w.form.Buttons[0];
     const POINT outside{ScreenCentre(first).x, ScreenCentre(first).y - first.Height()};
