@@ -285,17 +285,23 @@ drag_rows() {
     sleep 1.5
 }
 
-# 8. "Löschen" deletes an entry after the platform's confirmation; the tree refreshes.
-scenario_delete() {
-    start_menu || fail "no window" || return 1
-    point_row $ROW_CMD
-    tree_shot /tmp/e2e-before-delete.png
+# Deletes the entry under the pointer by the context menu's "Löschen" and the platform's
+# confirmation.
+delete_pointed_entry() {
     xdotool click 3
     sleep 0.5
     xdotool key Up Up Return
     wait_for 100 bash -c 'xdotool search --onlyvisible --name "Datei löschen|Delete|Confirm" >/dev/null 2>&1' ||
         fail "no confirmation" || return 1
     xdotool key Return
+}
+
+# 8. "Löschen" deletes an entry after the platform's confirmation; the tree refreshes.
+scenario_delete() {
+    start_menu || fail "no window" || return 1
+    point_row $ROW_CMD
+    tree_shot /tmp/e2e-before-delete.png
+    delete_pointed_entry || return 1
     wait_for 50 test ! -e "$PROGRAMS_UNIX/Eingabeaufforderung.lnk" || fail "the entry was not deleted" || return 1
     point_row $ROW_CMD
     wait_for 50 tree_differs /tmp/e2e-before-delete.png gt 300 /tmp/e2e-after-delete.png ||
@@ -555,12 +561,7 @@ scenario_create_folder() {
     # again, and the pointer goes straight to the button. The new folder is a row above it.
     start_menu || fail "no window for the third run" || return 1
     point_row $((ROW_CMD + 1))
-    xdotool click 3
-    sleep 0.5
-    xdotool key Up Up Return
-    wait_for 100 bash -c 'xdotool search --onlyvisible --name "Datei löschen|Delete|Confirm" >/dev/null 2>&1' ||
-        fail "no confirmation" || return 1
-    xdotool key Return
+    delete_pointed_entry || return 1
     wait_for 50 test ! -e "$PROGRAMS_UNIX/Eingabeaufforderung.lnk" || fail "the entry was not deleted" || return 1
     sleep 0.5
     shot "$SHOTS/e2e-folder-no-selection.png"

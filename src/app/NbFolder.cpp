@@ -1,19 +1,10 @@
 #include "app/NbFolder.h"
 
+#include "ui/Designed.h"
+
 namespace app {
 
 TFolderForm* FolderForm = nullptr;
-
-namespace {
-template <class T>
-T* Make(TFolderForm& form, const char16_t* name, int left, int top, int width, int height) {
-    auto* c = new T(&form);
-    c->SetName(name);
-    c->SetParent(&form);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
-}  // namespace
 
 TFolderForm::TFolderForm() : ui::TForm(nullptr) {
     BeginLoading();
@@ -25,16 +16,16 @@ TFolderForm::TFolderForm() : ui::TForm(nullptr) {
     Font().SetHeight(-11);
     SetClientSize(337, 90);
     SetPosition(ui::poScreenCenter);
-    Label1 = Make<ui::TLabel>(*this, u"Label1", 8, 8, 64, 13);
+    Label1 = ui::MakeDesigned<ui::TLabel>(*this, u"Label1", 8, 8, 64, 13);
     Label1->SetCaption(u"Ordnername:");
-    Edit1 = Make<ui::TEdit>(*this, u"Edit1", 8, 24, 321, 21);
+    Edit1 = ui::MakeDesigned<ui::TEdit>(*this, u"Edit1", 8, 24, 321, 21);
     Edit1->SetTabOrder(0);
-    Button1 = Make<ui::TButton>(*this, u"Button1", 173, 60, 75, 25);
+    Button1 = ui::MakeDesigned<ui::TButton>(*this, u"Button1", 173, 60, 75, 25);
     Button1->SetCaption(u"Ok");
     Button1->SetDefault(true);
     Button1->SetModalResult(ui::mrOk);
     Button1->SetTabOrder(1);
-    Button2 = Make<ui::TButton>(*this, u"Button2", 254, 60, 75, 25);
+    Button2 = ui::MakeDesigned<ui::TButton>(*this, u"Button2", 254, 60, 75, 25);
     Button2->SetCaption(u"Abbruch");
     Button2->SetCancel(true);
     Button2->SetModalResult(ui::mrCancel);

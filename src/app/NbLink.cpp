@@ -6,6 +6,7 @@
 #include "app/NbVariables.h"
 #include "app/StartMenu.h"
 #include "ui/Backend.h"
+#include "ui/Designed.h"
 #include "util/FileUtils.h"
 #include "util/Utils.h"
 
@@ -19,15 +20,6 @@ int MovedLinkPosition(int index, int offset, int count) {
 }
 
 namespace {
-template <class T>
-T* Make(TLinkForm& form, const char16_t* name, int left, int top, int width, int height) {
-    auto* c = new T(&form);
-    c->SetName(name);
-    c->SetParent(&form);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
-
 // A line of the links file holds a name and a path apart by the first TAB and ends at a line
 // break: neither may be part of what is kept.
 bool FitsLinksFile(const std::u16string& text) { return text.find_first_of(u"\t\r\n") == std::u16string::npos; }
@@ -45,7 +37,7 @@ TLinkForm::TLinkForm() : ui::TForm(nullptr) {
     SetClientSize(993, 677);
     SetPosition(ui::poScreenCenter);
 
-    ListView1 = Make<ui::TListView>(*this, u"ListView1", 8, 328, 977, 313);
+    ListView1 = ui::MakeDesigned<ui::TListView>(*this, u"ListView1", 8, 328, 977, 313);
     ListView1->SetViewStyle(ui::vsReport);
     for (auto [caption, width] : {std::pair{u"Linkname", 280}, std::pair{u"Dateipfad", 650}}) {
         ui::TListColumn* column = ListView1->Columns().Add();
@@ -54,20 +46,20 @@ TLinkForm::TLinkForm() : ui::TForm(nullptr) {
     }
     ListView1->SetHideSelection(false);
     ListView1->SetTabOrder(0);
-    SpeedButton1 = Make<ui::TSpeedButton>(*this, u"SpeedButton1", 8, 648, 33, 25);
-    SpeedButton2 = Make<ui::TSpeedButton>(*this, u"SpeedButton2", 48, 648, 33, 25);
-    Button1 = Make<ui::TButton>(*this, u"Button1", 910, 647, 75, 25);
+    SpeedButton1 = ui::MakeDesigned<ui::TSpeedButton>(*this, u"SpeedButton1", 8, 648, 33, 25);
+    SpeedButton2 = ui::MakeDesigned<ui::TSpeedButton>(*this, u"SpeedButton2", 48, 648, 33, 25);
+    Button1 = ui::MakeDesigned<ui::TButton>(*this, u"Button1", 910, 647, 75, 25);
     Button1->SetCaption(u"Schließen");
     Button1->SetDefault(true);
     Button1->SetModalResult(ui::mrClose);
     Button1->SetTabOrder(1);
-    SpeedButton3 = Make<ui::TSpeedButton>(*this, u"SpeedButton3", 96, 647, 33, 25);
-    SpeedButton4 = Make<ui::TSpeedButton>(*this, u"SpeedButton4", 136, 647, 33, 25);
+    SpeedButton3 = ui::MakeDesigned<ui::TSpeedButton>(*this, u"SpeedButton3", 96, 647, 33, 25);
+    SpeedButton4 = ui::MakeDesigned<ui::TSpeedButton>(*this, u"SpeedButton4", 136, 647, 33, 25);
     for (ui::TSpeedButton* b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}) {
         b->SetNumGlyphs(2);
         b->SetEnabled(false);
     }
-    DirFileListView1 = Make<controls::TDirFileListView>(*this, u"DirFileListView1", 335, 8, 650, 314);
+    DirFileListView1 = ui::MakeDesigned<controls::TDirFileListView>(*this, u"DirFileListView1", 335, 8, 650, 314);
     DirFileListView1->SetViewStyle(ui::vsReport);
     DirFileListView1->SetReadOnly(true);
     DirFileListView1->SetHideSelection(false);
@@ -75,7 +67,7 @@ TLinkForm::TLinkForm() : ui::TForm(nullptr) {
     DirFileListView1->SetShowFolders(true);
     DirFileListView1->SetShowFiles(true);
     DirFileListView1->SetTabOrder(2);
-    DirectoryTreeView1 = Make<controls::TDirectoryTreeView>(*this, u"DirectoryTreeView1", 8, 8, 321, 314);
+    DirectoryTreeView1 = ui::MakeDesigned<controls::TDirectoryTreeView>(*this, u"DirectoryTreeView1", 8, 8, 321, 314);
     DirectoryTreeView1->SetHideSelection(false);
     DirectoryTreeView1->SetReadOnly(true);
     DirectoryTreeView1->SetTabOrder(3);
@@ -83,7 +75,7 @@ TLinkForm::TLinkForm() : ui::TForm(nullptr) {
     FormManager1->SetName(u"FormManager1");
     FormManager1->SetAutoRes(true);
     FormManager1->SetAutoLevel(true);
-    CheckBox1 = Make<ui::TCheckBox>(*this, u"CheckBox1", 264, 652, 217, 17);
+    CheckBox1 = ui::MakeDesigned<ui::TCheckBox>(*this, u"CheckBox1", 264, 652, 217, 17);
     CheckBox1->SetCaption(u"Menüauswahl automatisch hinzufügen");
     CheckBox1->SetTabOrder(4);
     DrawGlyphs();

@@ -9,22 +9,9 @@
 #include "ui/Application.h"
 #include "ui/win32/WindowPeer.h"
 #include "win32/Screenshot.h"
+#include "win32/WinWindows.h"
 
 using ui::win32::WindowOf;
-
-namespace {
-std::u16string WindowText(HWND window) {
-    wchar_t buffer[128] = {};
-    GetWindowTextW(window, buffer, 128);
-    return platform::win32::U16(buffer);
-}
-RECT ChildRect(HWND parent, HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-}  // namespace
 
 TEST(Win32FolderDialog, LayoutTextsFontTabOrderAndTheOkButton) {
     app::TFolderForm form;
