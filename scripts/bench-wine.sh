@@ -13,7 +13,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/shell_tree_
 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/dir_file_list_bench.exe || status=1
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     wine build/mingw-bench/bench/startup_bench.exe build/mingw-bench/nimbrel.exe build/mingw-bench/bench/MinimalWindow.exe \
-    build/mingw-bench/bench/ShellTreeFloor.exe || status=1
+    build/mingw-bench/bench/ShellTreeFloor.exe build/mingw-bench/run.exe || status=1
 wineserver -k >/dev/null 2>&1 || true
 echo "nimbrel.exe: $(stat -c %s build/mingw-bench/nimbrel.exe) bytes (static, stripped)"
+echo "run.exe: $(stat -c %s build/mingw-bench/run.exe) bytes (static, stripped)"
 exit $status

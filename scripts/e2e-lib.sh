@@ -12,6 +12,7 @@ DATA_UNIX="$WINEPREFIX/drive_c/ProgramData/Corvath/Nimbrel/1.0"
 MARKER_UNIX="$WINEPREFIX/drive_c/e2e/marker.txt"
 SHOTS="$PWD/build/artifacts"
 MENU_EXE="$PWD/build/mingw/nimbrel.exe"
+RUN_EXE="$PWD/build/mingw/run.exe"
 
 make_template() {
     [ -d "$E2E_TEMPLATE/drive_c" ] && return 0
@@ -167,6 +168,12 @@ tree_differs() {
     local reference=$1 relation=$2 threshold=$3 current=$4
     tree_shot "$current"
     [ "$(differing "$reference" "$current")" -"$relation" "$threshold" ]
+}
+
+# A string value whole, blanks and all (reg_value gives the first word of the data).
+reg_string() {
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v n="$2" '$1 == n { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print }'
 }
 
 reg_value() {

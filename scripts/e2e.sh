@@ -624,10 +624,73 @@ scenario_link_manager() {
         fail "AddMenuSelection is $(reg_value "$OPTIONS" AddMenuSelection)" || return 1
 }
 
+RUN_TITLE='Ausführen'
+RUN_KEY='HKCU\Software\Corvath\Nimbrel\1.0\Run'
+
+# The run box's process (it runs on its own once the menu started it) has ended.
+run_box_ended() { ! pgrep -f 'run.exe' >/dev/null 2>&1; }
+
+# 19. "Ausführen" starts run.exe beside the menu, and the menu closes. A typed program with an
+#     argument starts (the marker holds the argument) and is stored; a command that does not exist
+#     is told in a box titled with it, the run box stays and the history does not change; the next
+#     run box offers the stored command first (Enter starts it again); Esc ends it, nothing stored.
+scenario_run_box() {
+    mkdir -p "$WINEPREFIX/drive_c/app"
+    cp "$MENU_EXE" "$RUN_EXE" "$WINEPREFIX/drive_c/app/"
+    start_menu 'C:\app\nimbrel.exe' || fail "no window" || return 1
+    button_ends_menu 304 "run" || return 1
+    wait_for 150 has_dialog "$RUN_TITLE" || fail "no run box: $(window_titles)" || return 1
+    sleep 0.5
+    shot "$SHOTS/e2e-run-box.png"
+    # A command that does not exist: told, the box stays, nothing stored.
+    xdotool type --delay 60 'C:\gibt\es\nicht.exe'
+    click_run_ok || return 1
+    wait_for 100 has_dialog 'C:\gibt\es\nicht.exe' || fail "no message box: $(window_titles)" || return 1
+    shot "$SHOTS/e2e-run-box-failed.png"
+    xdotool key Return
+    wait_for 50 no_dialog 'C:\gibt\es\nicht.exe' || fail "the message box stayed" || return 1
+    has_dialog "$RUN_TITLE" || fail "the run box closed after the failure" || return 1
+    [ -z "$(reg_string "$RUN_KEY" MRUList)" ] || fail "a failed command was stored" || return 1
+    # The marker with an argument: started, the box ends, the command stored.
+    # The failed command is selected in the field: typing replaces it.
+    xdotool type --delay 60 'C:\e2e-tools\Marker.exe hallo Welt'
+    click_run_ok || return 1
+    wait_for 100 grep -q 'Marker.exe hallo Welt' "$MARKER_UNIX" ||
+        fail "not started: $(cat "$MARKER_UNIX" 2>/dev/null)" || return 1
+    wait_for 100 run_box_ended || fail "the run box did not end" || return 1
+    [ "$(reg_string "$RUN_KEY" a)" = 'C:\e2e-tools\Marker.exe hallo Welt' ] ||
+        fail "stored: $(reg_string "$RUN_KEY" a)" || return 1
+    # The next run box offers it: Enter starts it again.
+    wine 'C:\app\run.exe' >/dev/null 2>&1 &
+    wait_for 150 has_dialog "$RUN_TITLE" || fail "no second run box" || return 1
+    sleep 0.5
+    xdotool key Return
+    wait_for 100 bash -c "[ \"\$(grep -c 'hallo Welt' '$MARKER_UNIX')\" -eq 2 ]" || fail "the stored command was not offered" || return 1
+    wait_for 100 run_box_ended || fail "the second run box did not end" || return 1
+    # Esc: nothing started, nothing stored.
+    wine 'C:\app\run.exe' >/dev/null 2>&1 &
+    wait_for 150 has_dialog "$RUN_TITLE" || fail "no third run box" || return 1
+    sleep 0.5
+    xdotool type --delay 60 'calc'
+    xdotool key Escape
+    sleep 0.3
+    # The completion may take the first Esc.
+    has_dialog "$RUN_TITLE" && xdotool key Escape
+    wait_for 100 run_box_ended || fail "Esc did not end the run box" || return 1
+    [ "$(reg_string "$RUN_KEY" MRUList)" = a ] || fail "Esc stored: $(reg_string "$RUN_KEY" MRUList)" || return 1
+}
+
+# Clicks the run box's OK button.
+click_run_ok() {
+    dialog_client "$RUN_TITLE" || fail "no run box" || return 1
+    click_in_dialog 165 124
+}
+
 scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
     scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu
     scenario_launch_nested scenario_drag_nested scenario_drag_threshold scenario_topmost scenario_placement_hard_end
-    scenario_buttons scenario_create_folder scenario_link_manager)
+    scenario_buttons scenario_create_folder scenario_link_manager
+    scenario_run_box)
 
 mkdir -p "$SHOTS"
 make_template

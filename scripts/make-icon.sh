@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the program's icon (src/app/nimbrel.ico): a dark grey tile with three menu rows and an
-# upward arrow, at 16, 32 and 48 pixels. Run by hand when the picture changes; the result is kept.
+# Draws the programs' icons at 16, 32 and 48 pixels: the start menu's (src/app/nimbrel.ico), a dark
+# grey tile with three menu rows and an upward arrow, and the run box's (src/runbox/run.ico), a
+# window with an arrow pointing out of it. Run by hand when a picture changes; the results are kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
@@ -15,3 +16,13 @@ convert "$tmp/48.png" -resize 32x32 "$tmp/32.png"
 convert "$tmp/48.png" -resize 16x16 "$tmp/16.png"
 convert "$tmp/16.png" "$tmp/32.png" "$tmp/48.png" src/app/nimbrel.ico
 echo "src/app/nimbrel.ico"
+convert -size 48x48 xc:none \
+    -fill '#F4F4F4' -stroke '#3A3A3A' -strokewidth 2 -draw 'rectangle 3,12 35,44' \
+    -stroke none -fill '#2D6CC0' -draw 'rectangle 4,13 34,18' \
+    -stroke '#13458B' -strokewidth 5 -draw 'line 14,34 38,10' \
+    -stroke none -fill '#13458B' -draw 'polygon 27,5 44,5 44,22' \
+    "$tmp/run48.png"
+convert "$tmp/run48.png" -resize 32x32 "$tmp/run32.png"
+convert "$tmp/run48.png" -resize 16x16 "$tmp/run16.png"
+convert "$tmp/run16.png" "$tmp/run32.png" "$tmp/run48.png" src/runbox/run.ico
+echo "src/runbox/run.ico"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j "$(nproc 2>/dev/null || echo 2)" --target nimbrel MakeShortcut >/dev/null
+cmake --build --preset mingw -j "$(nproc 2>/dev/null || echo 2)" --target nimbrel run MakeShortcut >/dev/null
 export WINEPREFIX="$PWD/build/wineprefix-run"
 source scripts/wine-env.sh
 source scripts/demo-menu.sh

@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/ShowState.h"
 
@@ -45,6 +47,23 @@ struct FolderBrowseRequest {
     std::function<void(FolderBrowser&, const std::u16string& path)> OnSelectionChanged;
 };
 
+// What starting a command came to: started, cancelled by the user (an elevation refused), or
+// failed with the platform's reason in words.
+struct StartResult {
+    bool Started = false;
+    bool Cancelled = false;
+    std::u16string Reason;
+};
+
+// A file to open: the dialog's title, its filters as (name, patterns such as "*.exe;*.lnk") with
+// the first one chosen, and the folder it starts in.
+struct FileOpenRequest {
+    ShellWindow Owner = 0;
+    std::u16string Title;
+    std::vector<std::pair<std::u16string, std::u16string>> Filters;
+    std::u16string Folder;
+};
+
 class ShellOperations {
 public:
     virtual ~ShellOperations() = default;
@@ -57,6 +76,16 @@ public:
                                const std::u16string& to, FileOperationStyle style) = 0;
     // The chosen folder's file-system path, or nullopt when the user cancelled.
     virtual std::optional<std::u16string> BrowseForFolder(const FolderBrowseRequest& request) = 0;
+    // Starts as Execute does, without the shell's own error box: a failure comes back with its reason.
+    virtual StartResult Start(ShellWindow owner, const std::u16string& verb, const std::u16string& file,
+                              const std::u16string& parameters, const std::u16string& directory, ShowState show) {
+        StartResult result;
+        result.Started = Execute(owner, verb, file, parameters, directory, show);
+        if (!result.Started) result.Reason = u"Das Programm konnte nicht gestartet werden.";
+        return result;
+    }
+    // The platform's dialog for opening a file: the chosen path, or nullopt when cancelled.
+    virtual std::optional<std::u16string> ChooseFile(const FileOpenRequest&) { return std::nullopt; }
 };
 
 ShellOperations& GetShellOperations();

@@ -28,6 +28,10 @@ public:
     virtual bool ProcessRunning(std::uint32_t id) = 0;
     // Milliseconds since some start; wraps around at 2^32.
     virtual std::uint32_t TickCount() = 0;
+    // A variable of the process's environment, or nullopt when it is not set.
+    virtual std::optional<std::u16string> EnvironmentVariable(const std::u16string&) { return std::nullopt; }
+    // The user's own folder (the profile), where a started command works by default.
+    virtual std::u16string UserProfileDirectory() { return {}; }
 };
 
 System& GetSystem();

@@ -19,6 +19,7 @@ class TWinControl;
 class TForm;
 class TButton;
 class TEdit;
+class TComboBox;
 class TCheckBox;
 class TTreeView;
 class TListView;
@@ -39,6 +40,7 @@ public:
     virtual std::unique_ptr<CustomPeer> CreateCustomControl(TWinControl& control) = 0;
     virtual std::unique_ptr<ButtonPeer> CreateButton(TButton& button) = 0;
     virtual std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) = 0;
+    virtual std::unique_ptr<ComboBoxPeer> CreateComboBox(TComboBox& box) = 0;
     virtual std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) = 0;
     virtual std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) = 0;
     virtual std::unique_ptr<ListViewPeer> CreateListView(TListView& list) = 0;
@@ -68,6 +70,10 @@ public:
     virtual TPoint CursorPos() = 0;
     // Area of the primary screen not taken by task bars.
     virtual TRect WorkArea() = 0;
+    // The same area of the screen that holds a point (the nearest screen when none does).
+    virtual TRect WorkAreaAt(TPoint) { return WorkArea(); }
+    // The modifier keys held down now (Shift, Ctrl, Alt).
+    virtual TShiftState KeyboardShift() { return 0; }
     // Pixels per inch of the primary screen (96 is 100 %).
     virtual int ScreenDpi() = 0;
     // The side of a small icon (a menu's, a tree's) at a density; 16 at 96 pixels per inch.

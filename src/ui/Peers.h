@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/CanvasSurface.h"
 #include "ui/Types.h"
@@ -75,6 +76,16 @@ class EditPeer : public virtual ControlPeer {
 public:
     virtual void SetMaxLength(int length) = 0;
     virtual void SetReadOnly(bool readOnly) = 0;
+};
+
+// An edit field with a drop-down list of texts to choose from.
+class ComboBoxPeer : public virtual EditPeer {
+public:
+    virtual void SetItems(const std::vector<std::u16string>& items) = 0;
+    // Selects the whole text of the field, as for typing over it.
+    virtual void SelectAllText() = 0;
+    // The platform completes file-system paths while the user types.
+    virtual void SetPathCompletion(bool complete) = 0;
 };
 
 class CheckBoxPeer : public virtual ControlPeer {

@@ -137,6 +137,25 @@ void TEdit::TextChanged() {
     if (OnChange) OnChange(this);
 }
 
+TComboBox::TComboBox(TComponent* AOwner) : TEdit(AOwner) { SetBounds(0, 0, 145, 23); }
+
+std::unique_ptr<ControlPeer> TComboBox::CreatePeer(UiBackend& backend) { return backend.CreateComboBox(*this); }
+
+void TComboBox::SetItems(std::vector<std::u16string> items) {
+    FItems = std::move(items);
+    if (auto* widget = PeerAs<ComboBoxPeer>()) widget->SetItems(FItems);
+}
+
+void TComboBox::SelectAll() {
+    if (auto* widget = PeerAs<ComboBoxPeer>()) widget->SelectAllText();
+}
+
+void TComboBox::SetPathCompletion(bool complete) {
+    if (complete == FPathCompletion) return;
+    FPathCompletion = complete;
+    if (auto* widget = PeerAs<ComboBoxPeer>()) widget->SetPathCompletion(complete);
+}
+
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
     SetBounds(0, 0, 97, 17);

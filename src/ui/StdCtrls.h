@@ -1,5 +1,8 @@
 #pragma once
 // The standard controls: a painted label, and the platform's push button, edit field and check box.
+#include <string>
+#include <vector>
+
 #include "ui/Control.h"
 
 namespace ui {
@@ -80,6 +83,25 @@ private:
     int FMaxLength = 0;
     bool FReadOnly = false;
     bool FFromWidget = false;
+};
+
+// An edit field with a drop-down list of earlier texts; choosing one puts it into the field.
+class TComboBox : public TEdit {
+public:
+    explicit TComboBox(TComponent* AOwner);
+    std::u16string ClassName() const override { return u"TComboBox"; }
+    const std::vector<std::u16string>& Items() const { return FItems; }
+    void SetItems(std::vector<std::u16string> items);
+    void SelectAll();
+    bool PathCompletion() const { return FPathCompletion; }
+    void SetPathCompletion(bool complete);
+
+protected:
+    std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend) override;
+
+private:
+    std::vector<std::u16string> FItems;
+    bool FPathCompletion = false;
 };
 
 class TCheckBox : public TWinControl {

@@ -1,6 +1,7 @@
 #pragma once
 // The shell's operations and the session, recorded instead of carried out (a folder browser that
 // answers from a script), installed for one test.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,24 @@ public:
         for (const auto& path : SelectionsToShow)
             if (request.OnSelectionChanged) request.OnSelectionChanged(Browsed, path);
         return BrowseAnswer;
+    }
+    // Start is recorded as Execute is; it fails with this answer when one is set.
+    std::optional<platform::StartResult> StartFailure;
+    platform::StartResult Start(platform::ShellWindow owner, const std::u16string& verb, const std::u16string& file,
+                                const std::u16string& parameters, const std::u16string& directory,
+                                platform::ShowState show) override {
+        Execute(owner, verb, file, parameters, directory, show);
+        if (StartFailure) return *StartFailure;
+        platform::StartResult started;
+        started.Started = true;
+        return started;
+    }
+    // The file dialog: what it was asked, and the answer it gives.
+    platform::FileOpenRequest FileRequest;
+    std::optional<std::u16string> FileAnswer;
+    std::optional<std::u16string> ChooseFile(const platform::FileOpenRequest& request) override {
+        FileRequest = request;
+        return FileAnswer;
     }
     bool ExitSystem(platform::ExitKind kind) override {
         SessionEnds.push_back(kind);

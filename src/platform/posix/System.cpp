@@ -64,6 +64,16 @@ public:
         clock_gettime(CLOCK_MONOTONIC, &ts);
         return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ts.tv_sec) * 1000u + ts.tv_nsec / 1'000'000);
     }
+    std::optional<std::u16string> EnvironmentVariable(const std::u16string& name) override {
+        if (name.empty() || name.find(u'=') != std::u16string::npos) return std::nullopt;
+        const char* value = std::getenv(ToUtf8(name).c_str());
+        if (!value) return std::nullopt;
+        return FromUtf8(value);
+    }
+    std::u16string UserProfileDirectory() override {
+        const char* home = std::getenv("HOME");
+        return FromUtf8(home && *home ? home : "/");
+    }
 };
 }  // namespace
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <commdlg.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/win32/ShellFlags.h"
@@ -49,6 +51,19 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM value, LPARAM data
     return 0;
 }
 
+// The platform's words for an error code, without the closing line break.
+std::u16string ErrorText(DWORD code) {
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::u16string message = text ? win32::U16(text) : std::u16string();
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == u'\n' || message.back() == u'\r' || message.back() == u' '))
+        message.pop_back();
+    if (message.empty()) message = u"Fehler " + std::u16string(win32::U16(std::to_wstring(code).c_str()));
+    return message;
+}
+
 class Win32ShellOperations final : public ShellOperations {
 public:
     bool Execute(ShellWindow owner, const std::u16string& verb, const std::u16string& file,
@@ -58,6 +73,50 @@ public:
             parameters.empty() ? nullptr : win32::W(parameters), directory.empty() ? nullptr : win32::W(directory),
             win32::ShowCommand(show)));
         return result > 32;
+    }
+
+    StartResult Start(ShellWindow owner, const std::u16string& verb, const std::u16string& file,
+                      const std::u16string& parameters, const std::u16string& directory, ShowState show) override {
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof info;
+        // No error box of the shell's own: the caller tells the user. Started completely before
+        // the call returns, as the caller may end right after.
+        info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+        info.hwnd = Window(owner);
+        info.lpVerb = verb.empty() ? nullptr : win32::W(verb);
+        info.lpFile = win32::W(file);
+        info.lpParameters = parameters.empty() ? nullptr : win32::W(parameters);
+        info.lpDirectory = directory.empty() ? nullptr : win32::W(directory);
+        info.nShow = win32::ShowCommand(show);
+        StartResult result;
+        if (ShellExecuteExW(&info)) {
+            result.Started = true;
+            return result;
+        }
+        const DWORD code = GetLastError();
+        result.Cancelled = code == ERROR_CANCELLED;
+        result.Reason = ErrorText(code == ERROR_SUCCESS ? ERROR_FILE_NOT_FOUND : code);
+        return result;
+    }
+
+    std::optional<std::u16string> ChooseFile(const FileOpenRequest& request) override {
+        // Filters as the dialog reads them: name, NUL, patterns, NUL, ..., one NUL more.
+        std::u16string filters;
+        for (const auto& [name, patterns] : request.Filters) filters += name + u'\0' + patterns + u'\0';
+        filters += u'\0';
+        std::vector<wchar_t> path(32768, L'\0');
+        OPENFILENAMEW info{};
+        info.lStructSize = sizeof info;
+        info.hwndOwner = Window(request.Owner);
+        info.lpstrFilter = request.Filters.empty() ? nullptr : win32::W(filters);
+        info.nFilterIndex = 1;
+        info.lpstrFile = path.data();
+        info.nMaxFile = static_cast<DWORD>(path.size());
+        info.lpstrInitialDir = request.Folder.empty() ? nullptr : win32::W(request.Folder);
+        info.lpstrTitle = request.Title.empty() ? nullptr : win32::W(request.Title);
+        info.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+        if (!GetOpenFileNameW(&info)) return std::nullopt;
+        return win32::U16(path.data());
     }
 
     bool FileOperation(ShellWindow owner, FileOperationKind operation, const std::u16string& from,

@@ -51,6 +51,26 @@ public:
         // The returned length counts the terminating NUL.
         return U16(buffer, n > 0 ? n - 1 : 0);
     }
+    std::optional<std::u16string> EnvironmentVariable(const std::u16string& name) override {
+        if (name.empty()) return std::nullopt;
+        // Asked twice at most: the first answer gives the size when the value is longer.
+        std::wstring buffer(256, L'\0');
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            SetLastError(ERROR_SUCCESS);
+            const DWORD n = GetEnvironmentVariableW(W(name), buffer.data(), static_cast<DWORD>(buffer.size()));
+            if (n == 0) {
+                if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+                return std::u16string();
+            }
+            if (n < buffer.size()) return U16(buffer.data(), n);
+            buffer.assign(n, L'\0');
+        }
+        return std::nullopt;
+    }
+    std::u16string UserProfileDirectory() override {
+        if (auto profile = EnvironmentVariable(u"USERPROFILE"); profile && !profile->empty()) return *profile;
+        return WindowsDirectory().substr(0, 3);
+    }
     std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::u16string& path) override {
         DWORD ignored = 0;
         DWORD size = GetFileVersionInfoSizeW(W(path), &ignored);

@@ -29,6 +29,9 @@ std::unique_ptr<ButtonPeer> HeadlessBackend::CreateButton(TButton& button) {
     return std::make_unique<HeadlessButton>(button);
 }
 std::unique_ptr<EditPeer> HeadlessBackend::CreateEdit(TEdit& edit) { return std::make_unique<HeadlessEdit>(edit); }
+std::unique_ptr<ComboBoxPeer> HeadlessBackend::CreateComboBox(TComboBox& box) {
+    return std::make_unique<HeadlessComboBox>(box);
+}
 std::unique_ptr<CheckBoxPeer> HeadlessBackend::CreateCheckBox(TCheckBox& box) {
     return std::make_unique<HeadlessCheckBox>(box);
 }

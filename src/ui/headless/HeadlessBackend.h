@@ -16,6 +16,7 @@
 #include "ui/headless/HeadlessTreeView.h"
 #include "ui/headless/HeadlessButton.h"
 #include "ui/headless/HeadlessCheckBox.h"
+#include "ui/headless/HeadlessComboBox.h"
 #include "ui/headless/HeadlessCustom.h"
 #include "ui/headless/HeadlessEdit.h"
 
@@ -36,6 +37,7 @@ public:
     std::unique_ptr<CustomPeer> CreateCustomControl(TWinControl& control) override;
     std::unique_ptr<ButtonPeer> CreateButton(TButton& button) override;
     std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) override;
+    std::unique_ptr<ComboBoxPeer> CreateComboBox(TComboBox& box) override;
     std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) override;
     std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) override;
     std::unique_ptr<ListViewPeer> CreateListView(TListView& list) override;
@@ -53,6 +55,9 @@ public:
     void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) override;
     TPoint CursorPos() override { return Cursor; }
     TRect WorkArea() override { return Rect(0, 0, 1280, 1024); }
+    // A second screen to the right of the first: work areas by point.
+    TRect WorkAreaAt(TPoint at) override { return at.X >= 1280 ? Rect(1280, 0, 2560, 984) : WorkArea(); }
+    TShiftState KeyboardShift() override { return Shift; }
     int ScreenDpi() override { return Dpi; }
     TWinControl* ControlAt(TPoint screen) override;
     void SetDragCursor(TDragCursor cursor) override { DragCursor = cursor; }
@@ -88,6 +93,7 @@ public:
     TMsgAnswer MessageBoxAnswer = TMsgAnswer::Ok;
     std::u16string Title;
     TPoint Cursor;
+    TShiftState Shift = 0;  // the modifier keys the "user" holds
     int Dpi = 96;
     TDragCursor DragCursor = TDragCursor::Arrow;
     HeadlessPeer* FocusedPeer = nullptr;

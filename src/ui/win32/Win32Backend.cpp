@@ -15,6 +15,7 @@
 #include "ui/StdCtrls.h"
 #include "ui/win32/ButtonWindow.h"
 #include "ui/win32/CheckBoxWindow.h"
+#include "ui/win32/ComboBoxWindow.h"
 #include "ui/win32/CustomWindow.h"
 #include "ui/win32/EditWindow.h"
 #include "ui/win32/FormWindow.h"
@@ -103,6 +104,9 @@ std::unique_ptr<CustomPeer> Win32Backend::CreateCustomControl(TWinControl& contr
 }
 std::unique_ptr<ButtonPeer> Win32Backend::CreateButton(TButton& button) { return std::make_unique<ButtonWindow>(button); }
 std::unique_ptr<EditPeer> Win32Backend::CreateEdit(TEdit& edit) { return std::make_unique<EditWindow>(edit); }
+std::unique_ptr<ComboBoxPeer> Win32Backend::CreateComboBox(TComboBox& box) {
+    return std::make_unique<ComboBoxWindow>(box);
+}
 std::unique_ptr<CheckBoxPeer> Win32Backend::CreateCheckBox(TCheckBox& box) {
     return std::make_unique<CheckBoxWindow>(box);
 }
@@ -334,6 +338,21 @@ TRect Win32Backend::WorkArea() {
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0))
         r = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return {r.left, r.top, r.right, r.bottom};
+}
+
+TRect Win32Backend::WorkAreaAt(TPoint at) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint(POINT{at.X, at.Y}, MONITOR_DEFAULTTONEAREST), &info)) return WorkArea();
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+TShiftState Win32Backend::KeyboardShift() {
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
 }
 
 }  // namespace win32

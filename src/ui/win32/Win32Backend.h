@@ -27,6 +27,7 @@ public:
     std::unique_ptr<CustomPeer> CreateCustomControl(TWinControl& control) override;
     std::unique_ptr<ButtonPeer> CreateButton(TButton& button) override;
     std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) override;
+    std::unique_ptr<ComboBoxPeer> CreateComboBox(TComboBox& box) override;
     std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) override;
     std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) override;
     std::unique_ptr<ListViewPeer> CreateListView(TListView& list) override;
@@ -44,6 +45,8 @@ public:
     void DrawListImage(CanvasSurface& surface, std::intptr_t list, int index, int x, int y) override;
     TPoint CursorPos() override;
     TRect WorkArea() override;
+    TRect WorkAreaAt(TPoint at) override;
+    TShiftState KeyboardShift() override;
     int ScreenDpi() override;
     int SmallIconSize(int dpi) override;
     TWinControl* ControlAt(TPoint screen) override;
