@@ -52,8 +52,8 @@ TRunForm::TRunForm() : ui::TForm(nullptr) {
     SetBorderStyle(ui::bsDialog);
     SetCaption(u"Ausführen");
     SetColor(ui::clBtnFace);
-    Font().SetName(u"Segoe UI");
-    Font().SetHeight(-12);
+    Font().SetName(u"Tahoma");
+    Font().SetHeight(-11);
     SetClientSize(400, 149);
     Image1 = ui::MakeDesigned<ui::TImage>(*this, u"Image1", 12, 14, 32, 32);
     Image1->Picture().SetTransparentColor(ui::clFuchsia);
@@ -81,6 +81,16 @@ TRunForm::TRunForm() : ui::TForm(nullptr) {
     Button3->SetTabOrder(3);
     FormManager1 = new framework::TFormManager(this);
     FormManager1->SetName(u"FormManager1");
+    // The completion is switched on once the box is on the screen: it loads the shell's
+    // completion objects, which the first frame need not wait for.
+    Timer1 = new ui::TTimer(this);
+    Timer1->SetName(u"Timer1");
+    Timer1->SetInterval(1);
+    Timer1->SetEnabled(false);
+    Timer1->OnTimer = [this](ui::TObject*) {
+        Timer1->SetEnabled(false);
+        ComboBox1->SetPathCompletion(true);
+    };
     DrawPicture();
     OnCreate = [this](ui::TObject* s) { FormCreate(s); };
     OnShow = [this](ui::TObject* s) { FormShow(s); };
@@ -110,7 +120,6 @@ void TRunForm::FormCreate(ui::TObject*) {
     FHistory.Load(RunRegistryKey());
     ComboBox1->SetItems(FHistory.Commands());
     ComboBox1->SetText(FHistory.Commands().empty() ? std::u16string() : FHistory.Commands().front());
-    ComboBox1->SetPathCompletion(true);
 }
 
 void TRunForm::FormShow(ui::TObject*) {
@@ -118,6 +127,7 @@ void TRunForm::FormShow(ui::TObject*) {
     SetTopmost(true);
     BringToFront();
     ComboBox1->SelectAll();
+    Timer1->SetEnabled(true);
 }
 
 void TRunForm::PlaceOnScreen() {

@@ -38,6 +38,7 @@ public:
     ui::TButton* Button2;
     ui::TButton* Button3;
     framework::TFormManager* FormManager1;
+    ui::TTimer* Timer1;
 
 protected:
     void ScaleDesign(int M, int D) override;

@@ -55,7 +55,12 @@ TEST(RunForm, ATypedCommandStartsInTheProfileAndGoesOnTopOfTheHistory) {
         EXPECT_EQ(form.ComboBox1->Text(), u"notepad");
         EXPECT_TRUE(Field(form).AllSelected);
         EXPECT_EQ(Field(form).Items, (Commands{u"notepad", u"calc"}));
+        // Path completion comes once the box is on the screen.
+        EXPECT_FALSE(Field(form).PathCompletion);
+        EXPECT_TRUE(Headless().TimerRunning(*form.Timer1));
+        Headless().TickTimers();
         EXPECT_TRUE(Field(form).PathCompletion);
+        EXPECT_FALSE(Headless().TimerRunning(*form.Timer1));
         Field(form).UserEdit(tool + u" --zeige \"a b\"");
         ui::headless::PeerOf(*form.Button1).ClickAt(1, 1);
     });
