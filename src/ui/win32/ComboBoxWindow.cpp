@@ -15,13 +15,6 @@ namespace {
 // The rows the open list shows before it scrolls.
 constexpr int VisibleRows = 12;
 
-std::u16string EditText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-    return platform::win32::U16(buffer.data(), static_cast<std::size_t>(std::max(0, copied)));
-}
 }  // namespace
 
 ComboBoxWindow::ComboBoxWindow(TComboBox& box) : WindowPeer(box) {
@@ -45,7 +38,7 @@ void ComboBoxWindow::SetMaxLength(int length) { SendMessageW(Handle(), CB_LIMITT
 
 void ComboBoxWindow::SetItems(const std::vector<std::u16string>& items) {
     // The list changes, the field keeps its text.
-    const std::u16string text = EditText(Handle());
+    const std::u16string text = WindowTextOf(Handle());
     SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
     for (const std::u16string& item : items)
         SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::win32::W(item)));
@@ -66,7 +59,7 @@ void ComboBoxWindow::SetPathCompletion(bool complete) {
 bool ComboBoxWindow::OnReflectedCommand(WORD code) {
     auto& box = static_cast<TComboBox&>(Control());
     if (code == CBN_EDITCHANGE && !FSettingText) {
-        box.HandleTextEdited(EditText(Handle()));
+        box.HandleTextEdited(WindowTextOf(Handle()));
     } else if (code == CBN_SELCHANGE) {
         // The field shows the chosen item only after this message: its text comes from the list.
         const LRESULT index = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);

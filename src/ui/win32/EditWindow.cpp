@@ -9,16 +9,6 @@
 
 namespace ui::win32 {
 
-namespace {
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-    return platform::win32::U16(buffer.data(), static_cast<std::size_t>(std::max(0, copied)));
-}
-}  // namespace
-
 HBRUSH ControlColors(const TWinControl& control, HDC dc) {
     const TColor back = ColorToRGB(control.Color());
     SetTextColor(dc, ColorToRGB(control.Font().Color()));
@@ -43,7 +33,7 @@ void EditWindow::SetMaxLength(int length) { SendMessageW(Handle(), EM_SETLIMITTE
 void EditWindow::SetReadOnly(bool readOnly) { SendMessageW(Handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
 
 bool EditWindow::OnReflectedCommand(WORD code) {
-    if (code == EN_CHANGE && !FSettingText) static_cast<TEdit&>(Control()).HandleTextEdited(WindowText(Handle()));
+    if (code == EN_CHANGE && !FSettingText) static_cast<TEdit&>(Control()).HandleTextEdited(WindowTextOf(Handle()));
     return true;
 }
 

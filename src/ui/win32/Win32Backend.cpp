@@ -347,13 +347,7 @@ TRect Win32Backend::WorkAreaAt(TPoint at) {
     return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
-TShiftState Win32Backend::KeyboardShift() {
-    TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-    return shift;
-}
+TShiftState Win32Backend::KeyboardShift() { return ShiftFromKeyboard(); }
 
 }  // namespace win32
 }  // namespace ui

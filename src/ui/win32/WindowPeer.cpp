@@ -472,4 +472,12 @@ void WindowPeer::ApplyItemColors(NMCUSTOMDRAW& draw, COLORREF text, COLORREF bac
     SetBkColor(draw.hdc, back);
 }
 
+std::u16string WindowTextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return platform::win32::U16(buffer.data(), static_cast<std::size_t>(std::max(0, copied)));
+}
+
 }  // namespace ui::win32

@@ -102,6 +102,8 @@ TShiftState ShiftFromKeyboard();
 // Window classes of our own: forms, and controls that paint themselves.
 extern const wchar_t* const FormClass;
 extern const wchar_t* const ControlClass;
+// The whole text of a window (an edit field's, a combo box's).
+std::u16string WindowTextOf(HWND window);
 // A new child window id; command messages carry 16 bits, so ids go round within that range.
 HMENU NextChildId();
 

@@ -20,12 +20,7 @@ TEST(Win32FolderDialog, LayoutTextsFontTabOrderAndTheOkButton) {
     HWND dialog = WindowOf(form);
     const int dpi = form.CurrentDpi();
     const auto scaled = [&](int v) { return MulDiv(v, dpi, 96); };
-    RECT client{};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, scaled(337));
-    EXPECT_EQ(client.bottom, scaled(90));
-    EXPECT_EQ(WindowText(dialog), u"Ordner erstellen");
-    EXPECT_FALSE(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_THICKFRAME);  // fixed size
+    ExpectDialogFrame(dialog, dpi, 337, 90, u"Ordner erstellen");
     HWND edit = WindowOf(*form.Edit1);
     const RECT e = ChildRect(dialog, edit);
     EXPECT_EQ(e.left, scaled(8));

@@ -41,13 +41,8 @@ TEST(Win32LinkDialog, LayoutTextsFontsTabOrderGlyphsAndTheLinks) {
     HWND dialog = WindowOf(form);
     const int dpi = form.CurrentDpi();
     const auto scaled = [&](int v) { return MulDiv(v, dpi, 96); };
-    RECT client{};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, scaled(993));
-    EXPECT_EQ(client.bottom, scaled(677));
-    EXPECT_EQ(WindowText(dialog), u"Dateilinks verwalten");
+    ExpectDialogFrame(dialog, dpi, 993, 677, u"Dateilinks verwalten");
     const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
-    EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(style & WS_SYSMENU);
 

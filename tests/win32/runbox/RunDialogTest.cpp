@@ -31,12 +31,7 @@ TEST(Win32RunDialog, ControlsTextsTabOrderHistoryAndScreenshot) {
     HWND dialog = WindowOf(form);
     const int dpi = form.CurrentDpi();
     const auto scaled = [&](int v) { return MulDiv(v, dpi, 96); };
-    RECT client{};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, scaled(400));
-    EXPECT_EQ(client.bottom, scaled(149));
-    EXPECT_EQ(WindowText(dialog), u"Ausführen");
-    EXPECT_FALSE(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_THICKFRAME);
+    ExpectDialogFrame(dialog, dpi, 400, 149, u"Ausführen");
     // At the lower left of the work area (nothing was stored).
     RECT window{}, work{};
     GetWindowRect(dialog, &window);
