@@ -37,6 +37,17 @@ struct ShellName {
 
 enum class ShellFace { Folder, Folder2, Details };
 
+// A detail column's header as a folder describes it: its text, its alignment (0 left, 1 right,
+// 2 centred) and its width in characters.
+struct ShellColumnHeader {
+    ShellName Name;
+    int Format = 0;
+    int Characters = 0;
+};
+
+// A column the folder shows by default.
+inline constexpr std::uint32_t ColumnShownByDefault = 0x10;
+
 class ShellEnumerator {
 public:
     virtual ~ShellEnumerator() = default;
@@ -97,6 +108,14 @@ public:
     virtual std::unique_ptr<ShellContextMenu> ContextMenuOf(ShellWindow owner, const std::uint8_t* relative) = 0;
     // A detail column of an item through the extended folder or the details face.
     virtual std::optional<ShellName> DetailsOf(const std::uint8_t* relative, unsigned column) = 0;
+    // A column's header (no item), or nullopt past the last column.
+    virtual std::optional<ShellColumnHeader> ColumnHeaderOf(unsigned column) {
+        std::optional<ShellName> name = DetailsOf(nullptr, column);
+        if (!name) return std::nullopt;
+        return ShellColumnHeader{*name, 0, 0};
+    }
+    // The column's default state through the extended folder, or nullopt without one.
+    virtual std::optional<std::uint32_t> DefaultColumnStateOf(unsigned) { return std::nullopt; }
 };
 
 // A setting of the platform's that holds until the scope ends: what a worker thread needs before

@@ -70,6 +70,8 @@ public:
 
     // Rebuilds the node and its subtree from the shell, keeping what was open and selected.
     void Refresh(ui::TTreeNode* Node);
+    // Selects the item of an absolute list, opening the folders on the way (linked views call it).
+    void SelectById(PCItemIDList ID);
 
     void ExecuteCommand(const std::string& Verb, bool& Handled) override;
     void CommandCompleted(const std::string& Verb, bool Succeeded) override;
@@ -101,7 +103,6 @@ protected:
     void SetUpNode(ui::TTreeNode* Node, PCItemIDList ID, ui::TTreeNode* ParentNode);
     int CompareSiblingItems(ui::TTreeNode* A, ui::TTreeNode* B) const;
     ui::TTreeNode* FindNodeById(PCItemIDList ID, ui::TTreeNode* Start) const;
-    void SelectById(PCItemIDList ID);
     void ApplyRoot();
     void RefreshSelectedNode();
 

@@ -241,18 +241,27 @@ TListItem* TListView::Fetch(int index) const {
     item.FImageIndex = -1;
     item.FSelected = SelectedAt(index);
     item.FFocused = FocusedAt(index);
-    if (OnData) {
+    {
         const bool before = std::exchange(FFetching, true);
-        OnData(const_cast<TListView*>(this), &item);
+        const_cast<TListView*>(this)->OwnerDataFetch(&item);
         FFetching = before;
     }
     return &item;
 }
 
 int TListView::HandleDataFind(const std::u16string& text, int start, bool partial) {
-    int index = -1;
-    if (FOwnerData && OnDataFind) OnDataFind(this, text, start, partial, index);
+    const int index = FOwnerData ? OwnerDataFind(text, start, partial) : -1;
     return index >= 0 && index < FOwnerCount ? index : -1;
+}
+
+void TListView::OwnerDataFetch(TListItem* Item) {
+    if (OnData) OnData(this, Item);
+}
+
+int TListView::OwnerDataFind(const std::u16string& Text, int Start, bool Partial) {
+    int index = -1;
+    if (OnDataFind) OnDataFind(this, Text, Start, Partial, index);
+    return index;
 }
 
 bool TListView::SelectedAt(int index) const {
@@ -429,10 +438,12 @@ void TListView::HandleColumnClick(int column) {
 
 bool TListView::HandleBeginEdit(int index) {
     TListItem* item = FItems.Item(index);
-    return item && !FReadOnly && CanEdit(item);
+    FEditingLabel = item && !FReadOnly && CanEdit(item);
+    return FEditingLabel;
 }
 
 bool TListView::HandleEndEdit(int index, const std::u16string* text) {
+    FEditingLabel = false;
     // An owner-data row's caption is the program's: its handler renames in its own data.
     if (FOwnerData) {
         TListItem* row = FItems.Item(index);

@@ -168,7 +168,11 @@ public:
     bool CustomSort(const TCompare& compare);
 
     TViewStyle ViewStyle() const { return FViewStyle; }
-    void SetViewStyle(TViewStyle v) { SetStyle(FViewStyle, v); }
+    void SetViewStyle(TViewStyle v) {
+        if (v == FViewStyle) return;
+        SetStyle(FViewStyle, v);
+        ViewStyleChanged();
+    }
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool v) { SetStyle(FReadOnly, v); }
     bool HideSelection() const { return FHideSelection; }
@@ -211,6 +215,8 @@ public:
     void HandleItemChanged(int index, bool selected, bool focused);
     void HandleColumnClick(int column);
     bool HandleBeginEdit(int index);
+    // A label editor is open.
+    bool EditingLabel() const { return FEditingLabel; }
     bool HandleEndEdit(int index, const std::u16string* text);
     // The text a row shows in a column (0 is the caption), and its picture; a list that works
     // out its rows' details only when they are shown overrides these.
@@ -241,6 +247,11 @@ protected:
     virtual void Edit(TListItem* Item, std::u16string& S);
     virtual void Delete(TListItem* Item);
     virtual void InsertItem(TListItem* Item);
+    // An owner-data row is asked for (the base raises OnData), and the row whose caption is the
+    // text (the base raises OnDataFind); the view style changed.
+    virtual void OwnerDataFetch(TListItem* Item);
+    virtual int OwnerDataFind(const std::u16string& Text, int Start, bool Partial);
+    virtual void ViewStyleChanged() {}
     ListViewPeer* Widget() const { return PeerAs<ListViewPeer>(); }
     // Details worked out while the widget asks for them: stored without events or redrawing.
     static void AssignDetails(TListItem& item, int image, util::StringList subItems) {
@@ -280,6 +291,7 @@ private:
     std::vector<std::uint8_t> FOwnerStates;  // bit 0 selected, bit 1 focused
     mutable std::unique_ptr<TListItem> FScratch;
     mutable bool FFetching = false;
+    bool FEditingLabel = false;
     bool FReadOnly = false, FHideSelection = true, FRowSelect = false, FMultiSelect = false, FColumnClick = true,
          FShowColumnHeaders = true;
 };

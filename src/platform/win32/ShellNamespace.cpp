@@ -181,6 +181,21 @@ public:
         if (FAILED(result)) return std::nullopt;
         return NameOf(details.str);
     }
+    std::optional<ShellColumnHeader> ColumnHeaderOf(unsigned column) override {
+        SHELLDETAILS details{};
+        HRESULT result = E_NOINTERFACE;
+        if (FFolder2)
+            result = FFolder2->GetDetailsOf(nullptr, column, &details);
+        else if (FDetails)
+            result = FDetails->GetDetailsOf(nullptr, column, &details);
+        if (FAILED(result)) return std::nullopt;
+        return ShellColumnHeader{NameOf(details.str), details.fmt & 3, details.cxChar};
+    }
+    std::optional<std::uint32_t> DefaultColumnStateOf(unsigned column) override {
+        SHCOLSTATEF state = 0;
+        if (!FFolder2 || FAILED(FFolder2->GetDefaultColumnState(column, &state))) return std::nullopt;
+        return static_cast<std::uint32_t>(state);
+    }
 
 private:
     ComRef<IShellFolder> FFolder;
