@@ -45,8 +45,9 @@ TCustomShellListView::TCustomShellListView(ui::TComponent* AOwner) : ui::TListVi
 
 TCustomShellListView::~TCustomShellListView() {
     FDestroying = true;
-    // Unlinked while this is still whole: the tree must not look at a list half gone.
+    // Unlinked while this is still whole: the others must not look at a list half gone.
     SetShellTreeView(nullptr);
+    SetShellComboBox(nullptr);
     DestroyNotifier();
     RemoveAllRows();
     FRootFolder.reset();
@@ -110,10 +111,13 @@ void TCustomShellListView::SetShellTreeView(TCustomShellTreeView* value) {
 
 void TCustomShellListView::SetShellComboBox(IShellLinkedView* value) {
     if (value == FComboBox) return;
+    IShellLinkedView* old = FComboBox;
     FComboBox = value;
+    if (old) old->ShellListViewLinked(this, false);
     if (!value) return;
     value->LinkedComponent().FreeNotification(this);
     value->SetRoot(FRoot);
+    value->ShellListViewLinked(this, true);
 }
 
 void TCustomShellListView::SyncToId(PCItemIDList absolute) {

@@ -29,6 +29,8 @@ public:
     virtual void SetRoot(const TRoot& root) = 0;
     virtual void SetShellTreeView(TCustomShellTreeView* tree) = 0;
     virtual void SyncToId(PCItemIDList absolute) = 0;
+    // A shell list view linked (or unlinked) this view from its side: the back link, nothing more.
+    virtual void ShellListViewLinked(IShellLinkedView*, bool) {}
 };
 
 using TAddFolderEvent = std::function<void(ui::TObject* Sender, TShellFolder* AFolder, bool& CanAdd)>;

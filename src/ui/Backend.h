@@ -20,6 +20,7 @@ class TForm;
 class TButton;
 class TEdit;
 class TComboBox;
+class TComboBoxEx;
 class TCheckBox;
 class TTreeView;
 class TListView;
@@ -41,6 +42,7 @@ public:
     virtual std::unique_ptr<ButtonPeer> CreateButton(TButton& button) = 0;
     virtual std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) = 0;
     virtual std::unique_ptr<ComboBoxPeer> CreateComboBox(TComboBox& box) = 0;
+    virtual std::unique_ptr<ComboBoxExPeer> CreateComboBoxEx(TComboBoxEx& box) = 0;
     virtual std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) = 0;
     virtual std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) = 0;
     virtual std::unique_ptr<ListViewPeer> CreateListView(TListView& list) = 0;

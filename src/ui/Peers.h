@@ -151,6 +151,20 @@ public:
     virtual void SetImages(std::intptr_t small, std::intptr_t large) = 0;
 };
 
+class TComboExItem;
+
+// An extended combo box: its entries by position, the selected one, the picture list.
+class ComboBoxExPeer : public virtual ControlPeer {
+public:
+    virtual void InsertItem(int index, const TComboExItem& item) = 0;
+    virtual void UpdateItem(int index, const TComboExItem& item) = 0;
+    virtual void DeleteItem(int index) = 0;
+    virtual void DeleteAll() = 0;
+    virtual void SetItemIndex(int index) = 0;
+    virtual void SetImages(std::intptr_t images) = 0;
+    virtual void SetRedraw(bool redraw) = 0;
+};
+
 class TimerPeer {
 public:
     virtual ~TimerPeer() = default;

@@ -32,6 +32,9 @@ std::unique_ptr<EditPeer> HeadlessBackend::CreateEdit(TEdit& edit) { return std:
 std::unique_ptr<ComboBoxPeer> HeadlessBackend::CreateComboBox(TComboBox& box) {
     return std::make_unique<HeadlessComboBox>(box);
 }
+std::unique_ptr<ComboBoxExPeer> HeadlessBackend::CreateComboBoxEx(TComboBoxEx& box) {
+    return std::make_unique<HeadlessComboBoxEx>(box);
+}
 std::unique_ptr<CheckBoxPeer> HeadlessBackend::CreateCheckBox(TCheckBox& box) {
     return std::make_unique<HeadlessCheckBox>(box);
 }

@@ -15,6 +15,7 @@
 #include "ui/StdCtrls.h"
 #include "ui/win32/ButtonWindow.h"
 #include "ui/win32/CheckBoxWindow.h"
+#include "ui/win32/ComboBoxExWindow.h"
 #include "ui/win32/ComboBoxWindow.h"
 #include "ui/win32/CustomWindow.h"
 #include "ui/win32/EditWindow.h"
@@ -44,7 +45,7 @@ constexpr UINT WorkWaiting = WM_APP + 0x4E42;
 }  // namespace
 
 Win32Backend::Win32Backend() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&icc);
     // The shell's folders, context menus and drag and drop want OLE on the GUI thread.
     FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
@@ -106,6 +107,9 @@ std::unique_ptr<ButtonPeer> Win32Backend::CreateButton(TButton& button) { return
 std::unique_ptr<EditPeer> Win32Backend::CreateEdit(TEdit& edit) { return std::make_unique<EditWindow>(edit); }
 std::unique_ptr<ComboBoxPeer> Win32Backend::CreateComboBox(TComboBox& box) {
     return std::make_unique<ComboBoxWindow>(box);
+}
+std::unique_ptr<ComboBoxExPeer> Win32Backend::CreateComboBoxEx(TComboBoxEx& box) {
+    return std::make_unique<ComboBoxExWindow>(box);
 }
 std::unique_ptr<CheckBoxPeer> Win32Backend::CreateCheckBox(TCheckBox& box) {
     return std::make_unique<CheckBoxWindow>(box);

@@ -28,6 +28,7 @@ public:
     std::unique_ptr<ButtonPeer> CreateButton(TButton& button) override;
     std::unique_ptr<EditPeer> CreateEdit(TEdit& edit) override;
     std::unique_ptr<ComboBoxPeer> CreateComboBox(TComboBox& box) override;
+    std::unique_ptr<ComboBoxExPeer> CreateComboBoxEx(TComboBoxEx& box) override;
     std::unique_ptr<CheckBoxPeer> CreateCheckBox(TCheckBox& box) override;
     std::unique_ptr<TreeViewPeer> CreateTreeView(TTreeView& tree) override;
     std::unique_ptr<ListViewPeer> CreateListView(TListView& list) override;
