@@ -41,7 +41,7 @@ TCustomShellComboBox::~TCustomShellComboBox() {
 }
 
 std::unique_ptr<ui::ControlPeer> TCustomShellComboBox::CreatePeer(ui::UiBackend& backend) {
-    auto peer = ui::TComboBoxEx::CreatePeer(backend);
+    // The entries first: the new widget is handed every entry there is.
     if (Items().Count() == 0 && !Loading()) {
         try {
             BuildRoot();
@@ -49,7 +49,7 @@ std::unique_ptr<ui::ControlPeer> TCustomShellComboBox::CreatePeer(ui::UiBackend&
             // A root that names nothing leaves the box empty until a root that does is set.
         }
     }
-    return peer;
+    return ui::TComboBoxEx::CreatePeer(backend);
 }
 
 void TCustomShellComboBox::Loaded() {

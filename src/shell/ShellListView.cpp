@@ -54,7 +54,7 @@ TCustomShellListView::~TCustomShellListView() {
 }
 
 std::unique_ptr<ui::ControlPeer> TCustomShellListView::CreatePeer(ui::UiBackend& backend) {
-    auto peer = ui::TListView::CreatePeer(backend);
+    // The rows first: the new widget is handed their number.
     if (!FRootFolder) {
         try {
             ResolveShownRoot();
@@ -63,7 +63,7 @@ std::unique_ptr<ui::ControlPeer> TCustomShellListView::CreatePeer(ui::UiBackend&
         }
         ReloadFolder();
     }
-    return peer;
+    return ui::TListView::CreatePeer(backend);
 }
 
 void TCustomShellListView::Loaded() {
@@ -208,7 +208,7 @@ void TCustomShellListView::OwnerDataFetch(ui::TListItem* Item) {
     // Read from the shell once per item, when the row is first drawn in report view.
     if (item->DetailCount() == 0 && columns > 1) {
         try {
-            item->LoadColumnDetails(FRootFolder.get(), Handle(), columns);
+            item->LoadColumnDetails(FRootFolder.get(), HandleAllocated() ? Handle() : 0, columns);
         } catch (const std::exception&) {
             // An item gone from the disk, or one the shell tells nothing of, shows no details,
             // and is not asked again each time its row is drawn.

@@ -26,7 +26,8 @@ ui::TAlignment AlignmentOf(int format) {
 void TCustomShellListView::BuildColumns() {
     if (!FRootFolder || !FRootFolder->ShellFolder()) return;
     Columns().Clear();
-    FRootFolder->SetViewHandle(Handle());
+    // Not made here: the columns may be built while the window is being made.
+    FRootFolder->SetViewHandle(HandleAllocated() ? Handle() : 0);
     // Widths are given in characters: the width of an "X" in the list's font each.
     ui::TBitmap measure(1, 1);
     measure.Canvas().Font.Assign(&Font());

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/WinText.h"
+#include "shell/ShellComboBox.h"
 #include "shell/ShellListView.h"
 #include "support/TextOut.h"
 #include "util/Utils.h"
@@ -144,4 +145,87 @@ TEST(Win32ShellListView, LinkedWithTheTreeNavigatesFindsRefreshesAndRenames) {
     const auto shot = GrabWindow(WindowOf(w));
     ASSERT_TRUE(shot);
     if (!KeepScreenshot(*shot, "shell-list-view")) GTEST_SKIP() << "NIMBREL_ARTIFACTS is not set: no screenshot written";
+}
+
+namespace {
+struct ThreeLinked : ui::TForm {
+    ThreeLinked() : ui::TForm(nullptr) {
+        SetCaption(u"Shell-Steuerelemente");
+        SetBounds(40, 40, 760, 440);
+        Combo = new TShellComboBox(this);
+        Combo->SetParent(this);
+        Combo->SetBounds(6, 6, 736, 24);
+        Tree = new TShellTreeView(this);
+        Tree->SetParent(this);
+        Tree->SetBounds(6, 36, 240, 360);
+        List = new TShellListView(this);
+        List->SetParent(this);
+        List->SetBounds(252, 36, 490, 360);
+    }
+    int Indent(const std::u16string& caption) const {
+        for (int i = 0; i < Combo->Items().Count(); ++i)
+            if (Combo->Items().Items(i)->Caption() == caption) return Combo->Items().Items(i)->Indent();
+        return -1;
+    }
+    TShellComboBox* Combo;
+    TShellTreeView* Tree;
+    TShellListView* List;
+};
+}  // namespace
+
+TEST(Win32ShellComboBox, TheDesktopsDrivesAndTheChainToADeepFolderLinkedWithTreeAndList) {
+    ThreeLinked w;
+    w.Show();
+    w.Tree->SetShellComboBox(w.Combo);
+    w.Tree->SetShellListView(w.List);
+    w.List->SetShellComboBox(w.Combo);
+    ui::Application().ProcessMessages();
+    // The desktop root: the drives right below the drives folder's entry, one level further in.
+    EXPECT_EQ(w.Combo->Root(), u"rfDesktop");
+    IdListPtr drives = platform::GetShellNamespace().SpecialFolder(0, 17);
+    ASSERT_TRUE(drives);
+    const int computer = w.Combo->IndexOfId(drives.get());
+    ASSERT_GT(computer, 0);
+    int drivesBelow = 0;
+    for (int i = computer + 1; i < w.Combo->Items().Count(); ++i) {
+        if (w.Combo->Items().Items(i)->Indent() != w.Combo->Items().Items(computer)->Indent() + 1) break;
+        const std::u16string path = w.Combo->GetFolder(i)->PathName();
+        if (path.size() == 3 && path.substr(1, 2) == u":\\") ++drivesBelow;
+    }
+    EXPECT_GE(drivesBelow, 1);
+    HWND combo = WindowOf(*w.Combo);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), w.Combo->Items().Count());
+
+    // A deep folder chosen in the tree: the box shows the chain from the nearest listed ancestor.
+    WinTempDir dir;
+    MakeFolder(dir.File(u"Zubehör"));
+    MakeFolder(dir.File(u"Zubehör\\Werkzeug"));
+    MakeFile(dir.File(u"Zubehör\\Werkzeug\\Zange.txt"));
+    w.Tree->SetRoot(dir.Path());
+    EXPECT_TRUE(util::SameTextAscii(w.Combo->Root(), dir.Path()));
+    w.Tree->SetPath(dir.File(u"Zubehör\\Werkzeug"));
+    ui::Application().ProcessMessages();
+    EXPECT_EQ(w.Indent(u"Werkzeug"), w.Indent(u"Zubehör") + 1);
+    ASSERT_GE(w.Combo->ItemIndex(), 0);
+    EXPECT_EQ(w.Combo->Items().Items(w.Combo->ItemIndex())->Caption(), u"Werkzeug");
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), w.Combo->ItemIndex());
+    ASSERT_EQ(w.List->Items().Count(), 1);
+    // Backspace in the list: the tree and the box go up too.
+    HWND list = WindowOf(*w.List);
+    SetFocus(list);
+    Key(list, VK_BACK);
+    EXPECT_EQ(w.Tree->Selected()->Text(), u"Zubehör");
+    EXPECT_EQ(w.Combo->Items().Items(w.Combo->ItemIndex())->Caption(), u"Zubehör");
+    // The user picks the root in the box: tree and list follow.
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ui::Application().ProcessMessages();
+    EXPECT_EQ(w.Tree->Selected(), w.Tree->Items().GetFirstNode());
+    EXPECT_EQ(w.List->Items().Count(), 1);  // Zubehör
+    w.Tree->SetPath(dir.File(u"Zubehör\\Werkzeug"));
+    RedrawWindow(WindowOf(w), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ui::Application().ProcessMessages();
+    const auto shot = GrabWindow(WindowOf(w));
+    ASSERT_TRUE(shot);
+    if (!KeepScreenshot(*shot, "shell-controls")) GTEST_SKIP() << "NIMBREL_ARTIFACTS is not set: no screenshot written";
 }
