@@ -154,6 +154,16 @@ void TCustomShellListView::ReloadFolder() {
 void TCustomShellListView::RemoveAllRows() {
     if (!FDestroying) Items().SetCount(0);
     FFolders.clear();
+    FShown.clear();
+}
+
+const std::u16string& TCustomShellListView::RowCaption(int index) const {
+    RowShown& shown = FShown[static_cast<std::size_t>(index)];
+    if (!shown.Named) {
+        shown.Caption = FFolders[static_cast<std::size_t>(index)]->DisplayName();
+        shown.Named = true;
+    }
+    return shown.Caption;
 }
 
 void TCustomShellListView::FillRows() {
@@ -182,9 +192,25 @@ void TCustomShellListView::FillRows() {
         // A folder that fails while it is read shows nothing rather than half of it.
         return;
     }
-    if (FSorted)
-        std::stable_sort(rows.begin(), rows.end(), [this](const auto& a, const auto& b) { return CompareRows(*a, *b) < 0; });
+    if (FSorted) {
+        // Whether a row is a folder is asked once per row, not at each comparison; the folder's
+        // own order decides within folders and within files.
+        std::vector<std::pair<bool, std::unique_ptr<TShellFolder>>> ranked;
+        ranked.reserve(rows.size());
+        for (auto& row : rows) {
+            const bool folder = row->IsFolder();
+            ranked.emplace_back(folder, std::move(row));
+        }
+        ShellObjectRef parent = FRootFolder->ShellFolder();
+        std::stable_sort(ranked.begin(), ranked.end(), [&](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first;
+            const auto answer = parent ? parent->CompareIds(0, a.second->RelativeID(), b.second->RelativeID()) : std::nullopt;
+            return answer && static_cast<std::int16_t>(*answer & 0xFFFF) < 0;
+        });
+        for (std::size_t i = 0; i < ranked.size(); ++i) rows[i] = std::move(ranked[i].second);
+    }
     FFolders = std::move(rows);
+    FShown.assign(FFolders.size(), RowShown{});
     Items().SetCount(static_cast<int>(FFolders.size()));
 }
 
@@ -199,10 +225,16 @@ int TCustomShellListView::CompareRows(const TShellFolder& A, const TShellFolder&
 
 void TCustomShellListView::OwnerDataFetch(ui::TListItem* Item) {
     ui::TListView::OwnerDataFetch(Item);
-    TShellFolder* item = GetFolder(Item->Index());
+    const int index = Item->Index();
+    TShellFolder* item = GetFolder(index);
     if (!item) return;
-    Item->SetCaption(item->DisplayName());
-    Item->SetImageIndex(item->ImageIndex(ViewStyle() == ui::vsIcon));
+    Item->SetCaption(RowCaption(index));
+    RowShown& shown = FShown[static_cast<std::size_t>(index)];
+    if (shown.ImageStyle != static_cast<int>(ViewStyle() == ui::vsIcon)) {
+        shown.ImageStyle = static_cast<int>(ViewStyle() == ui::vsIcon);
+        shown.Image = item->ImageIndex(ViewStyle() == ui::vsIcon);
+    }
+    Item->SetImageIndex(shown.Image);
     if (ViewStyle() != ui::vsReport) return;
     const int columns = Columns().Count();
     // Read from the shell once per item, when the row is first drawn in report view.
@@ -228,7 +260,7 @@ int TCustomShellListView::OwnerDataFind(const std::u16string& Text, int Start, b
     // From the start row through the last, then from the first row round to where it began.
     for (int step = 0; step < count; ++step) {
         const int row = (first + step) % count;
-        const std::u16string name = util::UpperCaseText(FFolders[static_cast<std::size_t>(row)]->DisplayName());
+        const std::u16string name = util::UpperCaseText(RowCaption(row));
         if (name.compare(0, wanted.size(), wanted) == 0) return row;
     }
     return -1;
@@ -353,7 +385,10 @@ void TCustomShellListView::Edit(ui::TListItem* Item, std::u16string& S) {
     TShellFolder* item = Item ? GetFolder(Item->Index()) : nullptr;
     if (!item || S.empty()) return;
     // A refused rename raises "Rename to %s failed"; the row shows the item's name as it is.
+    const int index = Item->Index();
+    FShown[static_cast<std::size_t>(index)].Named = false;
     item->Rename(S);
+    FShown[static_cast<std::size_t>(index)].Named = false;
     Invalidate();
 }
 

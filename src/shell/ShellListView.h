@@ -93,6 +93,16 @@ private:
     bool FUpdating = false;
     TShellObjectTypes FObjectTypes = Types(otFolders) | Types(otNonFolders);
     std::vector<std::unique_ptr<TShellFolder>> FFolders;
+    // What a row showed: the control asks for a row's texts column by column and at every
+    // drawing; the shell is asked once.
+    struct RowShown {
+        std::u16string Caption;
+        bool Named = false;
+        int Image = -1;
+        int ImageStyle = -1;  // the view style the picture was asked for (icon view: large)
+    };
+    mutable std::vector<RowShown> FShown;
+    const std::u16string& RowCaption(int index) const;
     TCustomShellTreeView* FTreeView = nullptr;
     IShellLinkedView* FComboBox = nullptr;
     TShellChangeNotifier* FNotifier = nullptr;
