@@ -88,31 +88,26 @@ void TCustomShellComboBox::ApplyRoot() {
     if (FListView) FListView->SetRoot(FRoot);
 }
 
-void TCustomShellComboBox::SetShellTreeView(TCustomShellTreeView* value) {
-    if (value == FTreeView) return;
-    TCustomShellTreeView* old = FTreeView;
-    FTreeView = value;
+template <class View>
+void TCustomShellComboBox::LinkView(View*& field, View* value) {
+    if (value == field) return;
+    View* old = field;
+    field = value;
+    // The old view lets go of this box; it calls back here with nothing, which is already so.
     if (old && old->ShellComboBox() == this) old->SetShellComboBox(nullptr);
     if (!value) return;
     value->FreeNotification(this);
+    // Linked from this side: the view takes this box's root, then links back (which calls here
+    // again with the same view and stops at once).
     if (value->ShellComboBox() != this) {
         value->SetRoot(FRoot);
         value->SetShellComboBox(this);
     }
 }
 
-void TCustomShellComboBox::SetShellListView(TCustomShellListView* value) {
-    if (value == FListView) return;
-    TCustomShellListView* old = FListView;
-    FListView = value;
-    if (old && old->ShellComboBox() == this) old->SetShellComboBox(nullptr);
-    if (!value) return;
-    value->FreeNotification(this);
-    if (value->ShellComboBox() != this) {
-        value->SetRoot(FRoot);
-        value->SetShellComboBox(this);
-    }
-}
+void TCustomShellComboBox::SetShellTreeView(TCustomShellTreeView* value) { LinkView(FTreeView, value); }
+
+void TCustomShellComboBox::SetShellListView(TCustomShellListView* value) { LinkView(FListView, value); }
 
 void TCustomShellComboBox::ShellListViewLinked(IShellLinkedView* list, bool linked) {
     auto* view = dynamic_cast<TCustomShellListView*>(list);

@@ -70,6 +70,8 @@ private:
     // A new entry at a position for an item it then owns.
     void InsertEntry(int position, std::unique_ptr<TShellFolder> item);
     void ApplyImages();
+    template <class View>
+    void LinkView(View*& field, View* value);
 
     TRoot FOldRoot;
     TRoot FRoot = u"rfDesktop";

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/ShellListView.h"
+#include "support/CaughtErrors.h"
 #include "support/FileShell.h"
 #include "support/RecordingShellOperations.h"
 #include "ui/Application.h"
@@ -40,16 +41,6 @@ struct Folder {
     FileShellFixture fixture;
 };
 
-struct CaughtErrors {
-    CaughtErrors() {
-        ui::Application().OnException = [this](const std::exception& e) {
-            const auto* error = dynamic_cast<const ui::Exception*>(&e);
-            Messages.push_back(error ? error->Message() : u"?");
-        };
-    }
-    ~CaughtErrors() { ui::Application().OnException = nullptr; }
-    std::vector<std::u16string> Messages;
-};
 }  // namespace
 
 TEST(ShellListView, RowsFolderFirstDetailsOncePerDrawnRowAndTheFallbackColumns) {

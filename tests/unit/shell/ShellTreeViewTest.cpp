@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/ShellTreeView.h"
+#include "support/CaughtErrors.h"
 #include "support/FileShell.h"
 #include "support/RecordingShellOperations.h"
 #include "ui/Application.h"
@@ -39,17 +40,6 @@ TTreeNode* NodeNamed(TCustomShellTreeView& tree, const std::u16string& text) {
 
 ui::headless::HeadlessBackend& Headless() { return dynamic_cast<ui::headless::HeadlessBackend&>(ui::GetBackend()); }
 
-// Errors that reach the application from the widget's notifications.
-struct CaughtErrors {
-    CaughtErrors() {
-        ui::Application().OnException = [this](const std::exception& e) {
-            const auto* error = dynamic_cast<const ui::Exception*>(&e);
-            Messages.push_back(error ? error->Message() : u"?");
-        };
-    }
-    ~CaughtErrors() { ui::Application().OnException = nullptr; }
-    std::vector<std::u16string> Messages;
-};
 }  // namespace
 
 TEST(ShellTreeView, ANewTreeShowsTheDesktopExpandedWithFoldersOnly) {
