@@ -319,6 +319,12 @@ void TCustomShellListView::Refresh() {
     const int row = selected ? selected->Index() : -1;
     SetSelected(nullptr);
     IdListPtr shown(IdClone(FRootFolder->AbsoluteID()));
+    // A folder that went while shown shows nothing: made anew from its list it would stand for
+    // the desktop, whose items are not what the user looked at.
+    if (IdCount(shown.get()) > 0 && !BindItemFolder(DesktopShellFolder(), shown.get(), 0)) {
+        RemoveAllRows();
+        return;
+    }
     FRootFolder.reset();
     FSettingRoot = false;
     FRootFolder = FolderFromAbsoluteId(shown.get());

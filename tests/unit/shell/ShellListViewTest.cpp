@@ -141,6 +141,15 @@ TEST(ShellListView, RefreshKeepsTheLastRowAndARefusedRenameIsTold) {
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_NE(errors.Messages[0].find(u"Rename to b.txt failed"), std::u16string::npos);
     EXPECT_EQ(form.List->ItemText(2, 0), before);
+
+    // The shown folder goes: F5 shows nothing (not the desktop's items), and no error.
+    widget.UserClick(0);  // Alpha
+    ui::headless::PeerOf(static_cast<ui::TWinControl&>(*form.List)).KeyDown(13);
+    ASSERT_EQ(form.List->Items().Count(), 1);
+    std::filesystem::remove_all(folder.fixture.Native("common/Alpha"));
+    ui::headless::PeerOf(static_cast<ui::TWinControl&>(*form.List)).KeyDown(116);
+    EXPECT_EQ(form.List->Items().Count(), 0);
+    EXPECT_EQ(errors.Messages.size(), 1u);
 }
 
 TEST(ShellListView, LinksAreClearedFromEitherSideAndWhateverIsFreedFirst) {
