@@ -6,6 +6,7 @@
 #include "platform/ShellIcons.h"
 #include "shell/ShellConsts.h"
 #include "shell/ShellTreeScopes.h"
+#include "ui/Backend.h"
 #include "util/Utils.h"
 
 namespace shell {
@@ -160,7 +161,7 @@ void TCustomShellComboBox::InsertEntry(int position, std::unique_ptr<TShellFolde
     entry->SetCaption(owned->DisplayName());
     entry->SetIndent(owned->Level());
     int image = ItemImageIndex(*owned);
-    if (OnGetImageIndex && (Images() || FUseShellImages)) OnGetImageIndex(this, entry->Index(), image);
+    if (OnGetImageIndex && (Images() || FImageList || FUseShellImages)) OnGetImageIndex(this, entry->Index(), image);
     entry->SetImageIndex(image);
     entry->SetSelectedImageIndex(image);
 }
@@ -278,8 +279,26 @@ void TCustomShellComboBox::SetUseShellImages(bool value) {
 }
 
 void TCustomShellComboBox::ApplyImages() {
-    if (Images()) return;  // an own list stays
-    SetImageListHandle(FUseShellImages ? platform::GetShellIcons().SystemImages(platform::SmallIcon) : 0);
+    if (Images()) return;  // a list set through Images() stays
+    if (FImageList)
+        SetImageListHandle(FImageList->Handle());
+    else
+        SetImageListHandle(FUseShellImages ? platform::GetShellIcons().SystemImages(platform::SmallIcon) : 0);
+}
+
+void TCustomShellComboBox::SetImageList(std::unique_ptr<ui::TImageList> list) {
+    FImageList = std::move(list);
+    ApplyImages();
+}
+
+int TCustomShellComboBox::ImageWidth() const {
+    if (FImageList) return FImageList->Width();
+    return FUseShellImages ? ui::GetBackend().SmallIconSize(ui::ScreenPixelsPerInch) : 16;
+}
+
+int TCustomShellComboBox::ImageHeight() const {
+    if (FImageList) return FImageList->Height();
+    return FUseShellImages ? ui::GetBackend().SmallIconSize(ui::ScreenPixelsPerInch) : 16;
 }
 
 // ---- the user's choice ----------------------------------------------------------------------------

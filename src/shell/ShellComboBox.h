@@ -10,6 +10,7 @@
 #include "shell/ShellListView.h"
 #include "shell/ShellTreeView.h"
 #include "ui/ComboBoxEx.h"
+#include "ui/ImageList.h"
 
 namespace shell {
 
@@ -29,6 +30,13 @@ public:
     virtual void SetObjectTypes(TShellObjectTypes value);
     bool UseShellImages() const { return FUseShellImages; }
     void SetUseShellImages(bool value);
+    // A picture list of the box's own, destroyed with it: used when no list is set through
+    // Images(), in place of the system's.
+    ui::TImageList* ImageList() const { return FImageList.get(); }
+    void SetImageList(std::unique_ptr<ui::TImageList> list);
+    // The size of the pictures in use: the system's small icons, the own list's, else 16 x 16.
+    int ImageWidth() const;
+    int ImageHeight() const;
     TCustomShellTreeView* ShellTreeView() const { return FTreeView; }
     // Links both ways: the tree takes this box's root.
     void SetShellTreeView(TCustomShellTreeView* value) override;
@@ -76,6 +84,7 @@ private:
     TRoot FOldRoot;
     TRoot FRoot = u"rfDesktop";
     std::unique_ptr<TShellFolder> FRootFolder;
+    std::unique_ptr<ui::TImageList> FImageList;
     TCustomShellTreeView* FTreeView = nullptr;
     TCustomShellListView* FListView = nullptr;
     TShellObjectTypes FObjectTypes = Types(otFolders);

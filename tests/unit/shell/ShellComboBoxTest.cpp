@@ -8,6 +8,7 @@
 #include <array>
 
 #include "shell/ShellComboBox.h"
+#include "platform/ShellIcons.h"
 #include "shell/ShellConsts.h"
 #include "support/FileShell.h"
 #include "ui/Form.h"
@@ -169,4 +170,35 @@ TEST(ShellComboBox, ThreeLinkedControlsFreedInEveryOrderLeaveNoLink) {
             if (controls[0]) EXPECT_EQ(form->Tree->ShellListView(), controls[2] ? static_cast<IShellLinkedView*>(form->List) : nullptr);
         }
     } while (std::next_permutation(order.begin(), order.end()));
+}
+
+TEST(ShellComboBox, PicturesFromTheSystemAnOwnListOrNone) {
+    Menu menu;
+    Linked form;
+    form.Combo->SetRoot(u"rfCommonPrograms");
+    auto& widget = ui::headless::PeerOf(*form.Combo);
+    EXPECT_TRUE(form.Combo->UseShellImages());
+    EXPECT_EQ(widget.Images, platform::GetShellIcons().SystemImages(platform::SmallIcon));
+    EXPECT_EQ(form.Combo->ImageWidth(), 16);
+    // An own list, destroyed with the box; the owner picks each entry's picture.
+    auto own = std::make_unique<ui::TImageList>(nullptr);
+    own->SetSize(24, 24);
+    form.Combo->SetImageList(std::move(own));
+    EXPECT_EQ(widget.Images, form.Combo->ImageList()->Handle());
+    EXPECT_EQ(form.Combo->ImageHeight(), 24);
+    std::vector<int> asked;
+    form.Combo->OnGetImageIndex = [&](ui::TObject*, int index, int& image) {
+        asked.push_back(index);
+        image = 100 + index;
+    };
+    form.Combo->SetUseShellImages(false);
+    form.Combo->SetRoot(u"rfPrograms");
+    form.Combo->SetRoot(u"rfCommonPrograms");
+    EXPECT_EQ(asked, (std::vector<int>{1, 2}));  // the first level's entries, not the root's
+    EXPECT_EQ(form.Combo->Items().Items(2)->ImageIndex(), 102);
+    EXPECT_EQ(widget.Rows[2].SelectedImage, 102);
+    // No own list and no system list: no pictures.
+    form.Combo->SetImageList(nullptr);
+    EXPECT_EQ(widget.Images, 0);
+    EXPECT_EQ(form.Combo->ImageWidth(), 16);
 }

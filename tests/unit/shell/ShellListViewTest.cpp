@@ -4,6 +4,7 @@
 // tree view set and cleared from either side and freed in either order.
 #include <gtest/gtest.h>
 
+#include "platform/ShellMemory.h"
 #include "shell/ShellListView.h"
 #include "support/CaughtErrors.h"
 #include "support/FileShell.h"
@@ -183,4 +184,30 @@ TEST(ShellListView, LinksAreClearedFromEitherSideAndWhateverIsFreedFirst) {
     tree->SetShellListView(form.List);
     tree->SetShellListView(nullptr);
     EXPECT_EQ(form.List->ShellTreeView(), nullptr);
+}
+
+TEST(ShellListView, AutoRefreshWatchesTheShownFolderAndEveryListIsGivenBack) {
+    Folder folder;
+    ASSERT_NE(DesktopItem(), nullptr);
+    const long blocks = platform::ShellBlocksHeld(), objects = platform::ShellObjectsHeld();
+    {
+        ListForm form;
+        form.List->SetRoot(u"rfCommonPrograms");
+        form.List->SetAutoRefresh(true);
+        ASSERT_NE(form.List->Notifier(), nullptr);
+        EXPECT_EQ(form.List->Notifier()->Root(), folder.fixture.Text("common"));
+        EXPECT_FALSE(form.List->Notifier()->WatchSubTree());
+        // Into a folder: the watch moves with it.
+        ui::headless::PeerOf(*form.List).UserClick(1);
+        ui::headless::PeerOf(static_cast<ui::TWinControl&>(*form.List)).KeyDown(13);
+        ASSERT_NE(form.List->Notifier(), nullptr);
+        EXPECT_EQ(form.List->Notifier()->Root(), folder.fixture.Text("common/Zubehör"));
+        form.List->SetViewStyle(ui::vsReport);
+        (void)ui::headless::PeerOf(*form.List).RowTexts(0);
+        EXPECT_GT(platform::ShellBlocksHeld(), blocks);
+        form.List->SetAutoRefresh(false);
+        EXPECT_EQ(form.List->Notifier(), nullptr);
+    }
+    EXPECT_EQ(platform::ShellBlocksHeld(), blocks);
+    EXPECT_EQ(platform::ShellObjectsHeld(), objects);
 }

@@ -216,6 +216,13 @@ TEST(Win32ShellComboBox, TheDesktopsDrivesAndTheChainToADeepFolderLinkedWithTree
     Key(list, VK_BACK);
     EXPECT_EQ(w.Tree->Selected()->Text(), u"Zubehör");
     EXPECT_EQ(w.Combo->Items().Items(w.Combo->ItemIndex())->Caption(), u"Zubehör");
+    // Enter on the folder row goes back down: tree and box follow.
+    ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    Key(list, VK_RETURN);
+    EXPECT_EQ(w.Tree->Selected()->Text(), u"Werkzeug");
+    EXPECT_EQ(w.Combo->Items().Items(w.Combo->ItemIndex())->Caption(), u"Werkzeug");
+    EXPECT_EQ(w.Indent(u"Werkzeug"), w.Indent(u"Zubehör") + 1);
+    Key(list, VK_BACK);
     // The user picks the root in the box: tree and list follow.
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
     SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
