@@ -686,11 +686,37 @@ click_run_ok() {
     click_in_dialog 165 124
 }
 
+# 20. The menu by keys: from a row the pointer left, Down and Enter start the next row's entry (the
+#     marker runs, the menu ends with 0); Esc ends the menu with 0 and starts nothing.
+scenario_keys() {
+    start_menu || fail "no window" || return 1
+    point_row $ROW_CMD
+    xdotool mousemove 1010 750
+    sleep 0.3
+    xdotool key Down
+    sleep 0.3
+    shot "$SHOTS/e2e-keys.png"
+    xdotool key Return
+    local code
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after Enter" || return 1
+    wait_for 100 grep -q 'gestartet' "$MARKER_UNIX" || fail "Enter started nothing" || return 1
+    wineserver -w
+    start_menu || fail "no window for Esc" || return 1
+    xdotool mousemove 1010 750
+    xdotool key Escape
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after Esc" || return 1
+    [ "$(grep -c 'gestartet' "$MARKER_UNIX")" -eq 1 ] || fail "Esc started something" || return 1
+}
+
 scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
     scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu
     scenario_launch_nested scenario_drag_nested scenario_drag_threshold scenario_topmost scenario_placement_hard_end
     scenario_buttons scenario_create_folder scenario_link_manager
-    scenario_run_box)
+    scenario_run_box scenario_keys)
 
 mkdir -p "$SHOTS"
 make_template

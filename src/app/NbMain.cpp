@@ -72,6 +72,7 @@ TMainForm::TMainForm() : MainWindowForm(false) {
     Buttons[4]->OnClick = [this](ui::TObject* s) { MenuClick(s); };
     Buttons[5]->OnClick = [this](ui::TObject* s) { LinkClick(s); };
     ShellTreeView1->OnNodeClick = [this](ui::TObject* s, ui::TTreeNode* node) { ShellTreeView1NodeClick(s, node); };
+    ShellTreeView1->OnKeyDown = std::bind(&TMainForm::ShellTreeView1KeyDown, this, _1, _2, _3);
     ShellTreeView1->OnMouseDown = std::bind(&TMainForm::ShellTreeView1MouseDown, this, _1, _2, _3, _4, _5);
     ShellTreeView1->OnMouseMove = std::bind(&TMainForm::ShellTreeView1MouseMove, this, _1, _2, _3, _4);
     ShellTreeView1->OnMouseUp = std::bind(&TMainForm::ShellTreeView1MouseUp, this, _1, _2, _3, _4, _5);
@@ -252,13 +253,68 @@ void TMainForm::LinkItemClick(ui::TObject* Sender) {
 void TMainForm::ShellTreeView1NodeClick(ui::TObject*, ui::TTreeNode* Node) {
     // Only the entry that is the selection, and not while a command or a drag keeps the menu open.
     if (Node != ShellTreeView1->Selected() || Tag() != 0) return;
+    LaunchNode(Node);
+}
+
+bool TMainForm::LaunchNode(ui::TTreeNode* Node) {
     shell::TShellFolder* item = shell::TCustomShellTreeView::FolderOf(Node);
-    if (!item) return;
-    LaunchEntry(item->PathName(), Handle(), [this] {
+    if (!item) return false;
+    return LaunchEntry(item->PathName(), Handle(), [this] {
         Hide();
         DragArmed = false;
         CloseMenu();
     });
+}
+
+void TMainForm::ShellTreeView1KeyDown(ui::TObject*, std::uint16_t& Key, ui::TShiftState Shift) {
+    ui::TTreeNode* node = ShellTreeView1->Selected();
+    switch (Key) {
+        case ui::vkReturn:
+            Key = 0;
+            // An entry starts as a click starts it; a folder opens or closes.
+            if (node && Tag() == 0 && !LaunchNode(node) && node->HasChildren()) {
+                if (node->Expanded())
+                    node->Collapse(false);
+                else
+                    node->Expand(false);
+            }
+            break;
+        case ui::vkEscape:
+            Key = 0;
+            CloseMenu();
+            break;
+        case ui::vkDelete:
+            Key = 0;
+            if (node) Delete1Click(this);
+            break;
+        case ui::vkF5:
+            Key = 0;
+            ShellTreeView1->Refresh(ShellTreeView1->Items().GetFirstNode());
+            break;
+        case ui::vkApps:
+            Key = 0;
+            PopupAtSelection();
+            break;
+        case ui::vkF10:
+            if (Shift & ui::ssShift) {
+                Key = 0;
+                PopupAtSelection();
+            }
+            break;
+        default: break;
+    }
+}
+
+void TMainForm::PopupAtSelection() {
+    ui::TTreeNode* node = ShellTreeView1->Selected();
+    ui::TPoint at{ShellTreeView1->Width() / 2, ShellTreeView1->Height() / 2};
+    if (node) {
+        const ui::TRect row = node->DisplayRect(true);
+        at = {row.Left + 4, row.Bottom};
+    }
+    const ui::TPoint screen = ShellTreeView1->ClientToScreen(at);
+    PopupMenu1->SetPopupComponent(ShellTreeView1);
+    PopupMenu1->Popup(screen.X, screen.Y);
 }
 
 void TMainForm::ShellTreeView1MouseDown(ui::TObject*, ui::TMouseButton Button, ui::TShiftState, int X, int Y) {

@@ -46,6 +46,7 @@ public:
     void LinkItemClick(ui::TObject* Sender);
 
     void ShellTreeView1NodeClick(ui::TObject* Sender, ui::TTreeNode* Node);
+    void ShellTreeView1KeyDown(ui::TObject* Sender, std::uint16_t& Key, ui::TShiftState Shift);
     void ShellTreeView1MouseDown(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
     void ShellTreeView1MouseMove(ui::TObject* Sender, ui::TShiftState Shift, int X, int Y);
     void ShellTreeView1MouseUp(ui::TObject* Sender, ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y);
@@ -63,6 +64,10 @@ protected:
 
 private:
     void SetFolderSize(int size);
+    // Launches the entry of a node as a click does; false for a folder or a virtual item.
+    bool LaunchNode(ui::TTreeNode* Node);
+    // The context menu at the selected row, as a right click there opens it.
+    void PopupAtSelection();
 };
 
 // The shared objects of the run.

@@ -22,6 +22,9 @@ public:
     // A click hit this node (after the plain click event).
     std::function<void(ui::TObject* Sender, ui::TTreeNode* Node)> OnNodeClick;
 
+    // The menu is worked by keys too: Enter and Esc are the tree's, not the form's dialog keys.
+    ui::TWantedKeys WantedKeys() const override { return shell::TShellTreeView::WantedKeys() | ui::wkEnter | ui::wkEscape; }
+
 protected:
     void Click() override;
     void MouseDown(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;

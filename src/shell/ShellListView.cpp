@@ -27,10 +27,6 @@ private:
     ui::TListItems& FItems;
 };
 
-// Keys the list navigates by.
-constexpr std::uint16_t KeyBack = 8;
-constexpr std::uint16_t KeyEnter = 13;
-constexpr std::uint16_t KeyF5 = 116;
 // A folder that answers without end is cut off at what a list can show.
 constexpr int MostRows = 1 << 20;
 }  // namespace
@@ -357,12 +353,12 @@ void TCustomShellListView::KeyDown(std::uint16_t& Key, ui::TShiftState Shift) {
     const auto alive = Lifetime();
     ui::TListView::KeyDown(Key, Shift);
     if (!*alive || !FAutoNavigate) return;
-    if (Key == KeyBack && !EditingLabel()) {
+    if (Key == ui::vkBack && !EditingLabel()) {
         Back();
-    } else if (Key == KeyEnter && (Shift & ui::ssAlt)) {
+    } else if (Key == ui::vkReturn && (Shift & ui::ssAlt)) {
         if (TShellFolder* item = SelectedFolder()) InvokeItemVerb(item, "properties");
         Key = 0;
-    } else if (Key == KeyEnter) {
+    } else if (Key == ui::vkReturn) {
         if (TShellFolder* item = SelectedFolder()) {
             if (item->IsFolder()) {
                 IdListPtr target(IdClone(item->AbsoluteID()));
@@ -371,7 +367,7 @@ void TCustomShellListView::KeyDown(std::uint16_t& Key, ui::TShiftState Shift) {
                 item->ExecuteDefault();
             }
         }
-    } else if (Key == KeyF5) {
+    } else if (Key == ui::vkF5) {
         Refresh();
     }
 }

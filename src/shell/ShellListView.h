@@ -57,6 +57,10 @@ public:
     void ExecuteCommand(const std::string& Verb, bool& Handled) override;
     void CommandCompleted(const std::string& Verb, bool Succeeded) override;
     platform::ShellContextMenu* ShownShellMenu() override { return OpenMenuHandler(); }
+    // Enter navigates: the dialog keys of the form must not take it.
+    ui::TWantedKeys WantedKeys() const override {
+        return ui::TListView::WantedKeys() | (FAutoNavigate ? ui::wkEnter : 0);
+    }
     TShellChangeNotifier* Notifier() const { return FNotifier; }
 
 protected:

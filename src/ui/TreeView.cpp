@@ -13,6 +13,11 @@ TTreeNode::TTreeNode(TTreeNodes& owner, TTreeNode* parent, std::u16string text)
 
 TTreeNode::~TTreeNode() = default;
 
+TRect TTreeNode::DisplayRect(bool textOnly) const {
+    const TreeViewPeer* widget = TreeView().Widget();
+    return widget && FItem ? widget->ItemRect(FItem, textOnly) : TRect{};
+}
+
 TTreeView& TTreeNode::TreeView() const { return FOwner.Owner(); }
 
 void TTreeNode::Updated() {

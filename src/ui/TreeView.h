@@ -96,6 +96,9 @@ public:
     // The widget's handle of the node's item; 0 while the tree has no widget.
     std::intptr_t ItemId() const { return FItem; }
     TTreeView& TreeView() const;
+    // Where the node's row (or only its text) is in the tree's client area; empty while the tree
+    // has no window or the row is not shown.
+    TRect DisplayRect(bool textOnly) const;
 
 private:
     friend class TTreeNodes;

@@ -126,7 +126,10 @@ constexpr std::uint16_t vkUp = 0x26;
 constexpr std::uint16_t vkRight = 0x27;
 constexpr std::uint16_t vkDown = 0x28;
 constexpr std::uint16_t vkDelete = 0x2E;
+constexpr std::uint16_t vkApps = 0x5D;
 constexpr std::uint16_t vkF2 = 0x71;
+constexpr std::uint16_t vkF5 = 0x74;
+constexpr std::uint16_t vkF10 = 0x79;
 
 // Text drawing flags, combined with "|"; left and top are the defaults. The drawing backends give
 // each its platform's meaning.

@@ -471,3 +471,53 @@ TEST(MainForm, FolderClickAsksForANameOnlyWithASelectionAndKeepsTheMenuOpen) {
     FolderForm = nullptr;
     DataDir.clear();
 }
+
+TEST(MainForm, TheMenuByKeys) {
+    Menu menu;
+    TMainForm& form = *menu.form;
+    auto& keys = static_cast<ui::headless::HeadlessPeer&>(*menu.widget);
+    // Enter and Esc are the tree's keys, not the form's dialog keys.
+    EXPECT_TRUE(form.ShellTreeView1->WantedKeys() & ui::wkEnter);
+    EXPECT_TRUE(form.ShellTreeView1->WantedKeys() & ui::wkEscape);
+    // Enter on a folder opens it and closes it again; the menu stays.
+    TTreeNode* games = NodeNamed(form, u"Spiele");
+    form.ShellTreeView1->SetSelected(games);
+    keys.KeyDown(ui::vkReturn);
+    EXPECT_TRUE(games->Expanded());
+    keys.KeyDown(ui::vkReturn);
+    EXPECT_FALSE(games->Expanded());
+    EXPECT_TRUE(form.Showing());
+    EXPECT_TRUE(menu.shell.Starts.empty());
+    // F5 shows an entry that appeared; Del asks the shell to delete the selected entry.
+    menu.fixture.MakeFile("common/Neu.desktop");
+    keys.KeyDown(ui::vkF5);
+    TTreeNode* fresh = NodeNamed(form, u"Neu.desktop");
+    ASSERT_NE(fresh, nullptr);
+    form.ShellTreeView1->SetSelected(fresh);
+    keys.KeyDown(ui::vkDelete);
+    ASSERT_EQ(menu.shell.FileOps.size(), 1u);
+    EXPECT_EQ(menu.shell.FileOps[0].Operation, platform::FileOperationKind::Delete);
+    EXPECT_EQ(menu.shell.FileOps[0].From, menu.fixture.Text("common/Neu.desktop") + u'\0');
+    // The menu key and Shift+F10 open the context menu, made ready as for a right click.
+    int popups = 0;
+    Headless().OnPopup = [&](ui::TPopupMenu& shown) { popups += &shown == form.PopupMenu1; };
+    keys.KeyDown(ui::vkApps);
+    keys.KeyDown(ui::vkF10, ui::ssShift);
+    keys.KeyDown(ui::vkF10);  // without Shift: nothing
+    Headless().OnPopup = nullptr;
+    EXPECT_EQ(popups, 2);
+    EXPECT_TRUE(form.Delete1->Enabled());
+    // Enter on an entry starts it as a click does: the menu closes.
+    form.ShellTreeView1->SetSelected(NodeNamed(form, u"Editor.desktop"));
+    keys.KeyDown(ui::vkReturn);
+    ASSERT_EQ(menu.shell.Starts.size(), 1u);
+    EXPECT_NE(menu.shell.Starts[0].File.find(u"Editor.desktop"), std::u16string::npos);
+    EXPECT_FALSE(form.Showing());
+}
+
+TEST(MainForm, EscClosesTheMenu) {
+    Menu menu;
+    static_cast<ui::headless::HeadlessPeer&>(*menu.widget).KeyDown(ui::vkEscape);
+    EXPECT_FALSE(menu.form->Showing());
+    EXPECT_TRUE(menu.shell.Starts.empty());
+}

@@ -208,3 +208,43 @@ TEST(Win32MenuInput, TheShownWindowBecomesTopmostAndItsTimerStops) {
     EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
     EXPECT_FALSE(menu.form.Timer1->Enabled());
 }
+
+namespace {
+// Keys pressed and released through the platform's queue, one after the other.
+void Keys(const std::vector<WORD>& keys) {
+    std::vector<std::function<void()>> steps;
+    for (WORD key : keys)
+        steps.push_back([key] {
+            INPUT input[2] = {};
+            input[0].type = input[1].type = INPUT_KEYBOARD;
+            input[0].ki.wVk = input[1].ki.wVk = key;
+            input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, input, sizeof(INPUT));
+        });
+    Hand(steps);
+}
+}  // namespace
+
+TEST(Win32MenuInput, TheKeysOpenFoldersLaunchAnEntryAndEscCloses) {
+    ProgramsTree files({u"Tools\\M3.txt"});
+    {
+        ShownMenu menu;
+        // The tree has the keys from the start.
+        EXPECT_EQ(GetFocus(), WindowOf(*menu.form.ShellTreeView1));
+        menu.form.ShellTreeView1->SetSelected(menu.Node(u"Zubehör Prüfung"));
+        Keys({VK_RETURN});
+        ASSERT_TRUE(menu.Node(u"Zubehör Prüfung")->Expanded());
+        EXPECT_TRUE(menu.form.Showing());
+        Keys({VK_DOWN, VK_RETURN, VK_DOWN});
+        ASSERT_NE(menu.form.ShellTreeView1->Selected(), nullptr);
+        EXPECT_EQ(menu.form.ShellTreeView1->Selected()->Text().substr(0, 2), u"M3");
+        Keys({VK_RETURN});
+        ASSERT_EQ(menu.shell.Starts.size(), 1u);
+        EXPECT_EQ(menu.shell.Starts[0].File, u"\"" + files.Root + u"\\Tools\\M3.txt\"");
+        EXPECT_FALSE(menu.form.Showing());
+    }
+    ShownMenu menu;
+    Keys({VK_ESCAPE});
+    EXPECT_FALSE(menu.form.Showing());
+    EXPECT_TRUE(menu.shell.Starts.empty());
+}
