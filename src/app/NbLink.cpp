@@ -189,7 +189,8 @@ std::u16string TLinkForm::SelectedFile() const {
     const ui::TListItem* selected = DirFileListView1->Selected();
     if (!selected || DirFileListView1->DriveMode()) return {};
     const std::u16string path = util::EnsureTrailingBackslash(DirFileListView1->Path()) + selected->Caption();
-    if (!FitsLinksFile(path) || util::DirectoryExists(path) || !util::FileExists(path)) return {};
+    // A folder is no file: FileExists answers for files only.
+    if (!FitsLinksFile(path) || !util::FileExists(path)) return {};
     return path;
 }
 
@@ -197,8 +198,8 @@ void TLinkForm::UpdateAddButton() { SpeedButton1->SetEnabled(!SelectedFile().emp
 
 // ---- the links --------------------------------------------------------------------------------
 
-void TLinkForm::AddLinkItem(const std::u16string& name, const std::u16string& path, int position) {
-    ui::TListItem* item = position < 0 ? ListView1->Items().Add() : ListView1->Items().Insert(position);
+void TLinkForm::AddLinkItem(const std::u16string& name, const std::u16string& path) {
+    ui::TListItem* item = ListView1->Items().Add();
     item->SetCaption(name);
     item->SetSubItems({path});
     item->SetImageIndex(GetSysIconIndex(path));

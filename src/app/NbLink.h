@@ -65,7 +65,7 @@ protected:
 private:
     void DrawGlyphs();
     void UpdateAddButton();
-    void AddLinkItem(const std::u16string& name, const std::u16string& path, int position = -1);
+    void AddLinkItem(const std::u16string& name, const std::u16string& path);
     void MoveLink(int offset);
 
     bool FCreating = true;

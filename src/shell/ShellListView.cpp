@@ -388,8 +388,8 @@ void TCustomShellListView::Edit(ui::TListItem* Item, std::u16string& S) {
     if (!item || S.empty()) return;
     // A refused rename raises "Rename to %s failed"; the row shows the item's name as it is.
     const int index = Item->Index();
-    FShown[static_cast<std::size_t>(index)].Named = false;
     item->Rename(S);
+    // Renamed: the row asks for its name again.
     FShown[static_cast<std::size_t>(index)].Named = false;
     Invalidate();
 }
