@@ -144,6 +144,10 @@ public:
     virtual int MajorVersion() = 0;
     virtual std::u16string CurrentDirectory() = 0;
     virtual bool ChangeCurrentDirectory(const std::u16string& directory) = 0;
+    // The path a shortcut points to (a shell link on Windows, a symbolic link to a file on other
+    // systems), as stored, without looking for a target that moved; empty for an item that is no
+    // shortcut or that cannot be read. Safe on a worker thread inside EnterWorkerThread.
+    virtual std::u16string ShortcutTarget(const std::u16string& path) = 0;
     // Readies the calling worker thread for SysIconIndex until the scope ends.
     virtual std::unique_ptr<ShellScope> EnterWorkerThread() = 0;
 };
