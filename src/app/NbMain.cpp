@@ -73,12 +73,19 @@ TMainForm::TMainForm() : MainWindowForm(false) {
     Buttons[5]->OnClick = [this](ui::TObject* s) { LinkClick(s); };
     ShellTreeView1->OnNodeClick = [this](ui::TObject* s, ui::TTreeNode* node) { ShellTreeView1NodeClick(s, node); };
     ShellTreeView1->OnKeyDown = std::bind(&TMainForm::ShellTreeView1KeyDown, this, _1, _2, _3);
+    ShellTreeView1->OnKeyPress = std::bind(&TMainForm::ShellTreeView1KeyPress, this, _1, _2);
     ShellTreeView1->OnMouseDown = std::bind(&TMainForm::ShellTreeView1MouseDown, this, _1, _2, _3, _4, _5);
     ShellTreeView1->OnMouseMove = std::bind(&TMainForm::ShellTreeView1MouseMove, this, _1, _2, _3, _4);
     ShellTreeView1->OnMouseUp = std::bind(&TMainForm::ShellTreeView1MouseUp, this, _1, _2, _3, _4, _5);
     ShellTreeView1->OnDragOver = std::bind(&TMainForm::ShellTreeView1DragOver, this, _1, _2, _3, _4, _5, _6);
     ShellTreeView1->OnDragDrop = std::bind(&TMainForm::ShellTreeView1DragDrop, this, _1, _2, _3, _4);
     ShellTreeView1->OnEndDrag = std::bind(&TMainForm::ShellTreeView1EndDrag, this, _1, _2, _3, _4);
+    // A click anywhere but on the results ends a search.
+    const ui::TMouseEvent endSearch = [this](ui::TObject*, ui::TMouseButton, ui::TShiftState, int, int) { EndSearch(); };
+    for (ui::TControl* control : {static_cast<ui::TControl*>(UserImage), static_cast<ui::TControl*>(UserLabel),
+                                  static_cast<ui::TControl*>(VersionLabel)})
+        control->OnMouseDown = endSearch;
+    for (auto* button : Buttons) button->OnMouseDown = endSearch;
     FinishDesign();
 }
 
@@ -121,6 +128,8 @@ void TMainForm::Timer1Timer(ui::TObject*) {
     if (!Showing()) return;
     SetTopmost(true);
     Timer1->SetEnabled(false);
+    // The first frame is on the screen: the search's index is read meanwhile.
+    StartIndex();
 }
 
 void TMainForm::CloseMenu() {

@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "app/FindList.h"
 #include "app/MainWindowDesign.h"
+#include "app/ProgramIndexer.h"
 #include "app/StartMenu.h"
 #include "ui/ImageList.h"
 #include "util/Utils.h"
@@ -57,6 +59,23 @@ public:
     void ShellTreeView1CustomDrawItem(ui::TObject* Sender, ui::TCanvas& Canvas, ui::TTreeNode* Node,
                                       ui::TCustomDrawState State, bool& DefaultDraw);
 
+    // ---- type-to-find ----
+    // The field and the results, made at the first search.
+    TFindEdit* FindEdit = nullptr;
+    TFindList* FindList = nullptr;
+    bool Searching() const { return FSearching; }
+    // Starts reading the index of both Programs folders, and follows their changes.
+    void StartIndex();
+    // The index arrived from the worker (or from a test).
+    void IndexReady(FindIndex index);
+    // Starts a search with the first typed character; ends it, the tree shown as it was.
+    void StartSearch(char16_t first);
+    void EndSearch();
+    void ShellTreeView1KeyPress(ui::TObject* Sender, char16_t& Key);
+    void FindEditChange(ui::TObject* Sender);
+    void FindEditKeyDown(ui::TObject* Sender, std::uint16_t& Key, ui::TShiftState Shift);
+    void FindListPick(int row);
+
 protected:
     void WMActivate(int state) override;
     void WMMove() override;
@@ -68,6 +87,17 @@ private:
     bool LaunchNode(ui::TTreeNode* Node);
     // The context menu at the selected row, as a right click there opens it.
     void PopupAtSelection();
+    // Shows the search's results for the field's text.
+    void RunQuery();
+    // Launches a result's entry as a click does, or shows its folder in the tree.
+    void PickResult(const FindEntry& entry);
+    void ShowFolderInTree(const FindEntry& entry);
+
+    bool FSearching = false;
+    bool FLaunchWhenReady = false;
+    FindIndex FIndex;
+    std::unique_ptr<TProgramIndexer> FIndexer;
+    std::vector<ui::TComponent*> FFolderWatches;
 };
 
 // The shared objects of the run.

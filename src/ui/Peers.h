@@ -76,6 +76,8 @@ class EditPeer : public virtual ControlPeer {
 public:
     virtual void SetMaxLength(int length) = 0;
     virtual void SetReadOnly(bool readOnly) = 0;
+    // Puts the caret after the last character, nothing selected.
+    virtual void PlaceCaretAtEnd() = 0;
 };
 
 // An edit field with a drop-down list of texts to choose from.

@@ -120,6 +120,10 @@ void TEdit::SetMaxLength(int n) {
     if (auto* widget = PeerAs<EditPeer>()) widget->SetMaxLength(n);
 }
 
+void TEdit::PlaceCaretAtEnd() {
+    if (auto* widget = PeerAs<EditPeer>()) widget->PlaceCaretAtEnd();
+}
+
 void TEdit::SetReadOnly(bool r) {
     if (r == FReadOnly) return;
     FReadOnly = r;

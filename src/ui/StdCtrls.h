@@ -71,6 +71,7 @@ public:
     void SetMaxLength(int n);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool r);
+    void PlaceCaretAtEnd();
     // The user changed the text in the widget.
     void HandleTextEdited(const std::u16string& text);
     TNotifyEvent OnChange;

@@ -17,6 +17,9 @@ public:
     explicit HeadlessComboBox(TComboBox& box);
     void SetMaxLength(int length) override { MaxLength = length; }
     void SetReadOnly(bool readOnly) override { ReadOnly = readOnly; }
+    void PlaceCaretAtEnd() override { CaretAtEnd = true; }
+    // The caret was put after the text; typing anywhere else would have moved it.
+    bool CaretAtEnd = false;
     void SetItems(const std::vector<std::u16string>& items) override { Items = items; }
     void SelectAllText() override { AllSelected = true; }
     void SetPathCompletion(bool complete) override { PathCompletion = complete; }

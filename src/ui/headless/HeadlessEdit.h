@@ -13,6 +13,9 @@ public:
     explicit HeadlessEdit(TEdit& edit);
     void SetMaxLength(int length) override { MaxLength = length; }
     void SetReadOnly(bool readOnly) override { ReadOnly = readOnly; }
+    void PlaceCaretAtEnd() override { CaretAtEnd = true; }
+    // The caret was put after the text; typing anywhere else would have moved it.
+    bool CaretAtEnd = false;
     // The user typed the field's whole new text.
     void UserEdit(const std::u16string& text);
     int MaxLength = 0;

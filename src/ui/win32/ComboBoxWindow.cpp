@@ -45,6 +45,11 @@ void ComboBoxWindow::SetItems(const std::vector<std::u16string>& items) {
     SetWindowTextW(Handle(), platform::win32::W(text));
 }
 
+void ComboBoxWindow::PlaceCaretAtEnd() {
+    const int length = GetWindowTextLengthW(Handle());
+    SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(length, length));
+}
+
 void ComboBoxWindow::SelectAllText() { SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); }
 
 void ComboBoxWindow::SetPathCompletion(bool complete) {

@@ -14,6 +14,7 @@ public:
     explicit ComboBoxWindow(TComboBox& box);
     void SetMaxLength(int length) override;
     void SetReadOnly(bool) override {}
+    void PlaceCaretAtEnd() override;
     void SetItems(const std::vector<std::u16string>& items) override;
     void SelectAllText() override;
     void SetPathCompletion(bool complete) override;

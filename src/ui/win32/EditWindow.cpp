@@ -30,6 +30,11 @@ EditWindow::EditWindow(TEdit& edit) : WindowPeer(edit) {
 
 void EditWindow::SetMaxLength(int length) { SendMessageW(Handle(), EM_SETLIMITTEXT, length > 0 ? length : 0, 0); }
 
+void EditWindow::PlaceCaretAtEnd() {
+    const int length = GetWindowTextLengthW(Handle());
+    SendMessageW(Handle(), EM_SETSEL, length, length);
+}
+
 void EditWindow::SetReadOnly(bool readOnly) { SendMessageW(Handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
 
 bool EditWindow::OnReflectedCommand(WORD code) {

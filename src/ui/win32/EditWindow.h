@@ -14,6 +14,7 @@ public:
     explicit EditWindow(TEdit& edit);
     void SetMaxLength(int length) override;
     void SetReadOnly(bool readOnly) override;
+    void PlaceCaretAtEnd() override;
     bool OnReflectedCommand(WORD code) override;
     HBRUSH OnReflectedColor(HDC dc) override;
 };
