@@ -712,11 +712,59 @@ scenario_keys() {
     [ "$(grep -c 'gestartet' "$MARKER_UNIX")" -eq 1 ] || fail "Esc started something" || return 1
 }
 
+# Type-to-find: "zzz" finds nothing, Esc gives the tree back as it was, Esc closes; "edi" and
+# Enter start the entry named "Editor" (here pointed at the marker program); Home, Down, Down,
+# Enter opens the folder of the menu's third row.
+scenario_find() {
+    local programs='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+    wine build/mingw/tests/MakeShortcut.exe "$programs\Zubehör\Editor.lnk" 'C:\e2e-tools\Marker.exe' 'Editor' ||
+        fail "no shortcut" || return 1
+    start_menu || fail "no window" || return 1
+    tree_shot /tmp/nimbrel-e2e-find-before.png
+    xdotool type --delay 60 zzz
+    sleep 1
+    shot "$SHOTS/e2e-find-none.png"
+    tree_differs /tmp/nimbrel-e2e-find-before.png gt 500 /tmp/nimbrel-e2e-find-none.png ||
+        fail "typing showed no search" || return 1
+    xdotool key Escape
+    sleep 0.5
+    # The same rows, open folders and selection; keys used show the selection's focus frame.
+    tree_differs /tmp/nimbrel-e2e-find-before.png lt 60 /tmp/nimbrel-e2e-find-after.png ||
+        fail "Esc did not give the tree back as it was" || return 1
+    menu_running || fail "the first Esc closed the menu" || return 1
+    xdotool key Escape
+    local code
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after the second Esc" || return 1
+    [ ! -s "$MARKER_UNIX" ] || fail "something started" || return 1
+
+    start_menu || fail "no window for the search" || return 1
+    xdotool type --delay 60 edi
+    sleep 1
+    shot "$SHOTS/e2e-find.png"
+    xdotool key Return
+    menu_exit_code
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code after Enter" || return 1
+    wait_for 100 grep -q 'Editor' "$MARKER_UNIX" || fail "Enter started nothing" || return 1
+    no_menu_window || fail "the window stayed" || return 1
+
+    start_menu || fail "no window for the keys" || return 1
+    tree_shot /tmp/nimbrel-e2e-keys-before.png
+    xdotool key Home Down Down Return
+    sleep 0.5
+    tree_differs /tmp/nimbrel-e2e-keys-before.png gt 500 /tmp/nimbrel-e2e-keys-after.png ||
+        fail "Down Down Enter opened nothing" || return 1
+    menu_running || fail "opening a folder closed the menu" || return 1
+    [ "$(grep -c 'Editor' "$MARKER_UNIX")" -eq 1 ] || fail "the keys started something" || return 1
+}
+
 scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
     scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu
     scenario_launch_nested scenario_drag_nested scenario_drag_threshold scenario_topmost scenario_placement_hard_end
     scenario_buttons scenario_create_folder scenario_link_manager
-    scenario_run_box scenario_keys)
+    scenario_run_box scenario_keys scenario_find)
 
 mkdir -p "$SHOTS"
 make_template
