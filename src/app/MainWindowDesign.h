@@ -180,10 +180,10 @@ public:
             const char16_t* name;
             int left, top, width, height;
             const char16_t* caption;
-        } buttons[6] = {{u"GraphicButton1", 347, 200, 160, 41, u"Systemsteuerung"},
-                        {u"GraphicButton2", 347, 248, 160, 41, u"Information"},
-                        {u"GraphicButton3", 347, 304, 160, 41, u"Ausführen"},
-                        {u"GraphicButton4", 347, 352, 160, 41, u"Ordner erstellen"},
+        } buttons[6] = {{u"GraphicButton1", 347, 200, 160, 41, u"&Systemsteuerung"},
+                        {u"GraphicButton2", 347, 248, 160, 41, u"&Information"},
+                        {u"GraphicButton3", 347, 304, 160, 41, u"A&usführen"},
+                        {u"GraphicButton4", 347, 352, 160, 41, u"&Ordner erstellen"},
                         {u"GraphicButton5", 384, 423, 41, 28, u""},
                         {u"GraphicButton6", 432, 423, 41, 28, u""}};
         for (int i = 0; i < 6; ++i) {
@@ -192,6 +192,7 @@ public:
             ApplyButtonDesign(*b);
             b->SetCaption(buttons[i].caption);
             b->SetTabOrder(i + 1);
+            b->SetTabStop(true);
             b->SetPopupMenu(PopupMenu1);
             Buttons[i] = b;
         }

@@ -22,8 +22,11 @@ public:
     // A click hit this node (after the plain click event).
     std::function<void(ui::TObject* Sender, ui::TTreeNode* Node)> OnNodeClick;
 
-    // The menu is worked by keys too: Enter and Esc are the tree's, not the form's dialog keys.
-    ui::TWantedKeys WantedKeys() const override { return shell::TShellTreeView::WantedKeys() | ui::wkEnter | ui::wkEscape; }
+    // The menu is worked by keys too: Enter and Esc are the tree's, not the form's dialog keys,
+    // and a typed character starts a search rather than pressing a button (Alt does that).
+    ui::TWantedKeys WantedKeys() const override {
+        return shell::TShellTreeView::WantedKeys() | ui::wkEnter | ui::wkEscape | ui::wkChars;
+    }
 
 protected:
     void Click() override;

@@ -369,6 +369,35 @@ void TCustomGraphicButton::PaintTo(TCanvas& canvas, bool Selected) {
 
     if (!Caption().empty() && FShowCaption) DrawCaption(canvas, layout, S);
     if (FFrame) DrawFrameOverlay(canvas, Selected);
+    if (Focused() && Cues().Focus) DrawFocusFrame(canvas);
+}
+
+void TCustomGraphicButton::DrawFocusFrame(TCanvas& canvas) {
+    // A dotted frame inside the border, every other pixel, in the caption's colour.
+    const int inset = ScaleLength(3, FDpi, 96);
+    const TRect r = Rect(inset, inset, ClientWidth() - inset, ClientHeight() - inset);
+    if (r.Width() < 2 || r.Height() < 2) return;
+    const TColor colour = Font().Color();
+    for (int x = r.Left; x < r.Right; x += 2) {
+        canvas.SetPixel(x, r.Top, colour);
+        canvas.SetPixel(x, r.Bottom - 1, colour);
+    }
+    for (int y = r.Top; y < r.Bottom; y += 2) {
+        canvas.SetPixel(r.Left, y, colour);
+        canvas.SetPixel(r.Right - 1, y, colour);
+    }
+}
+
+void TCustomGraphicButton::FocusChanged(bool focused) {
+    TCustomControl::FocusChanged(focused);
+    Invalidate();
+}
+
+void TCustomGraphicButton::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+    TCustomControl::KeyDown(Key, Shift);
+    if ((Key != vkSpace && Key != vkReturn) || Shift != 0) return;
+    Key = 0;
+    if (Enabled() && FCanClick) Click();
 }
 
 void TCustomGraphicButton::DrawCaption(TCanvas& canvas, const ButtonLayout& layout, int S) {
@@ -377,6 +406,8 @@ void TCustomGraphicButton::DrawCaption(TCanvas& canvas, const ButtonLayout& layo
     const CaptionTags tags = ParseCaptionTags(Caption());
     const std::u16string& text = tags.Found ? tags.Text : Caption();
     const bool embossed = !Enabled() && FFrame;
+    // The accelerator's underline only while the keyboard's cues show.
+    const unsigned hidden = Cues().Accelerators ? 0 : dtHidePrefix;
     const TColor colour = Enabled() ? Font().Color() : embossed ? clWhite : clGray;
 
     auto draw = [&](TRect r, unsigned flags) {
@@ -394,14 +425,14 @@ void TCustomGraphicButton::DrawCaption(TCanvas& canvas, const ButtonLayout& layo
         TRect r = Rect(layout.TX + S, layout.TY + S, layout.TX + S + layout.TW, layout.TY + S + layout.TH);
         if (tags.X) r.Left = *tags.X;
         if (tags.Y) r.Top = *tags.Y;
-        draw(r, dtSingleLine | dtLeft | dtTop);
+        draw(r, dtSingleLine | dtLeft | dtTop | hidden);
         return;
     }
     TRect extent = Rect(0, 0, CW, 0);
     canvas.DrawText(text, extent, dtWordBreak | dtCalcRect);
     const int x = tags.X ? *tags.X : (CW - extent.Width()) / 2;
     const int y = tags.Y ? *tags.Y : (CH - extent.Height()) / 2;
-    draw(Rect(x, y, CW, CH), dtWordBreak | dtLeft | dtTop);
+    draw(Rect(x, y, CW, CH), dtWordBreak | dtLeft | dtTop | hidden);
 }
 
 void TCustomGraphicButton::DrawFrameOverlay(TCanvas& canvas, bool Selected) {

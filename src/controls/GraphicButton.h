@@ -93,6 +93,8 @@ public:
     ButtonLayout ComputeLayout(ui::TCanvas& canvas) const;
 
     void Click() override;
+    // Enter goes to the focused button (Space too), not to the form's default button.
+    ui::TWantedKeys WantedKeys() const override { return ui::wkEnter; }
     // At a higher DPI the gap between glyph and caption and the pressed look's shift grow with it.
     void ScaleDesign(int M, int D) override;
 
@@ -109,6 +111,9 @@ protected:
     void FontChanged() override;
     void TextChanged() override;
     bool DialogChar(char16_t ch) override;
+    // Space or Enter presses the focused button; the focus frame follows the focus.
+    void KeyDown(std::uint16_t& Key, ui::TShiftState Shift) override;
+    void FocusChanged(bool focused) override;
 
 private:
     template <class T>
@@ -119,6 +124,7 @@ private:
     }
     void DrawFrameOverlay(ui::TCanvas& canvas, bool Selected);
     void DrawCaption(ui::TCanvas& canvas, const ButtonLayout& layout, int shift);
+    void DrawFocusFrame(ui::TCanvas& canvas);
 
     int Spacing() const;
     int FDpi = 96;  // the density the button is shown at; its design is at 96

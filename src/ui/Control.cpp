@@ -274,6 +274,7 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::HandleFocusChanged(bool focused) {
+    FocusChanged(focused);
     if (focused && OnEnter) OnEnter(this);
     if (!focused && OnExit) OnExit(this);
 }

@@ -271,6 +271,8 @@ public:
     // hands it the menu's drawing, measuring and key messages. nullptr when none shows.
     virtual platform::ShellContextMenu* ShownShellMenu() { return nullptr; }
     ControlPeer* Peer() const { return FPeer.get(); }
+    // The keyboard's cues the widget shows now (both shown without a widget).
+    KeyboardCues Cues() const { return FPeer ? FPeer->Cues() : KeyboardCues{}; }
     // The widget as its family's interface, or nullptr.
     template <class Family>
     Family* PeerAs() const {
@@ -316,6 +318,8 @@ protected:
     virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
     virtual void KeyPress(char16_t& Key);
     virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
+    // The widget got or lost the keyboard focus (before OnEnter and OnExit).
+    virtual void FocusChanged(bool focused) { (void)focused; }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     // Offers an accelerator to the children in turn, so that a form reaches every button on it.

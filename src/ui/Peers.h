@@ -23,6 +23,13 @@ struct TWindowPlacement {
 };
 
 // What every windowed control's widget does.
+// Whether the window shows the keyboard's cues now: accelerators underlined, focus drawn. A
+// window shown by the mouse hides both until the keyboard is used.
+struct KeyboardCues {
+    bool Accelerators = true;
+    bool Focus = true;
+};
+
 class ControlPeer {
 public:
     virtual ~ControlPeer() = default;
@@ -50,6 +57,7 @@ public:
     virtual std::unique_ptr<CanvasSurface> DirectSurface() = 0;
     // The platform's handle of the widget, for calls that want an owner window; 0 without one.
     virtual std::intptr_t NativeHandle() const { return 0; }
+    virtual KeyboardCues Cues() const = 0;
 };
 
 class FormPeer : public virtual ControlPeer {

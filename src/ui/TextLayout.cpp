@@ -84,6 +84,7 @@ TextLayout LayOutText(const std::u16string& text, const TRect& rect, unsigned fl
     for (const auto& paragraph : raw) {
         int underline = -1;
         const std::u16string shown = prefix ? StripPrefix(paragraph, &underline) : paragraph;
+        if (flags & dtHidePrefix) underline = -1;
         std::vector<std::u16string> pieces{shown};
         if (!single && (flags & dtWordBreak)) pieces = WrapParagraph(shown, rect.Width(), width);
         int offset = 0;

@@ -146,6 +146,8 @@ constexpr unsigned dtNoClip = 1u << 7;
 constexpr unsigned dtCalcRect = 1u << 8;
 constexpr unsigned dtNoPrefix = 1u << 9;
 constexpr unsigned dtEndEllipsis = 1u << 10;
+// The "&" of an accelerator is taken out but its letter is not underlined (keyboard cues hidden).
+constexpr unsigned dtHidePrefix = 1u << 11;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 

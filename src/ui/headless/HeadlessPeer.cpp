@@ -124,7 +124,10 @@ void HeadlessPeer::Leave() {
     Deliver([this] { Control.HandleMouseLeave(); });
 }
 
+KeyboardCues HeadlessPeer::ShownCues{false, false};
+
 bool HeadlessPeer::KeyDown(std::uint16_t key, TShiftState shift) {
+    if (key == vkTab || (key >= vkLeft && key <= vkDown)) ShownCues.Focus = true;
     bool taken = false;
     const auto alive = Control.Lifetime();
     Deliver([&] { taken = Control.HandleKeyDown(key, shift); });
@@ -154,6 +157,7 @@ bool HeadlessPeer::KeyUp(std::uint16_t key, TShiftState shift) {
 }
 
 bool HeadlessPeer::DialogChar(char16_t ch) {
+    ShownCues = {true, true};
     bool taken = false;
     Deliver([&] { taken = Control.HandleDialogChar(ch); });
     return taken;

@@ -47,6 +47,9 @@ public:
     TSize ClientSizeFor(int width, int height) const override;
     TPoint ClientOrigin() const override;
     std::unique_ptr<CanvasSurface> DirectSurface() override;
+    // The cues of the whole in-memory desktop: hidden until a key shows them (Tab, an arrow, Alt).
+    KeyboardCues Cues() const override { return ShownCues; }
+    static KeyboardCues ShownCues;
 
     // Driving, in client coordinates; the button's bit is added to the key state. A press keeps
     // the mouse for a control that captures it, the release lets it go.

@@ -79,6 +79,12 @@ FormWindow::~FormWindow() { EnableOtherWindows(); }
 void FormWindow::SetVisible(bool visible) {
     if (visible) {
         if (FForm.Modal()) DisableOtherWindows();
+        // Shown as the mouse shows it: no underlined accelerators and no focus frame until the
+        // keyboard is used, unless the user asked for them always.
+        BOOL alwaysCues = FALSE;
+        SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysCues, 0);
+        if (!alwaysCues)
+            SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
         ShowWindow(Handle(), SW_SHOW);
     } else {
         // Enabled again first, so that the platform activates the window the modal form came from.

@@ -66,7 +66,8 @@ UINT TextFormatFlags(unsigned flags) {
     static constexpr Pair Pairs[] = {{dtCenter, DT_CENTER},         {dtRight, DT_RIGHT},         {dtVCenter, DT_VCENTER},
                                      {dtBottom, DT_BOTTOM},         {dtWordBreak, DT_WORDBREAK}, {dtSingleLine, DT_SINGLELINE},
                                      {dtExpandTabs, DT_EXPANDTABS}, {dtNoClip, DT_NOCLIP},       {dtCalcRect, DT_CALCRECT},
-                                     {dtNoPrefix, DT_NOPREFIX},     {dtEndEllipsis, DT_END_ELLIPSIS}};
+                                     {dtNoPrefix, DT_NOPREFIX},     {dtEndEllipsis, DT_END_ELLIPSIS},
+                                     {dtHidePrefix, DT_HIDEPREFIX}};
     UINT native = DT_LEFT | DT_TOP;
     for (const Pair& p : Pairs)
         if (flags & p.Flag) native |= p.Native;

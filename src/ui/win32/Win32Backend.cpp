@@ -173,6 +173,13 @@ void Win32Backend::Dispatch(MSG& msg) {
         // Accelerators: Alt with a key always, a plain key unless the focused control takes typing.
         WindowPeer* focused = WindowPeer::FromHandle(GetFocus());
         const bool typing = focused && (dynamic_cast<EditWindow*>(focused) || (focused->Control().WantedKeys() & wkChars));
+        // The keyboard in use shows its cues: Alt the accelerators and the focus, Tab and the
+        // arrows the focus.
+        const bool arrowOrTab = msg.message == WM_KEYDOWN && (msg.wParam == VK_TAB || (msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN));
+        if (msg.message == WM_SYSKEYDOWN || arrowOrTab) {
+            const WORD cues = msg.message == WM_SYSKEYDOWN ? UISF_HIDEACCEL | UISF_HIDEFOCUS : UISF_HIDEFOCUS;
+            SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+        }
         if (msg.message == WM_SYSCHAR || (msg.message == WM_CHAR && !typing && msg.wParam > L' ')) {
             bool taken = false;
             if (!GuardedCall([&] { taken = form->Control().HandleDialogChar(static_cast<char16_t>(msg.wParam)); }))

@@ -154,6 +154,11 @@ void WindowPeer::AppearanceChanged() {
     InvalidateRect(FWindow, nullptr, TRUE);
 }
 
+KeyboardCues WindowPeer::Cues() const {
+    const auto state = static_cast<UINT>(SendMessageW(FWindow, WM_QUERYUISTATE, 0, 0));
+    return {(state & UISF_HIDEACCEL) == 0, (state & UISF_HIDEFOCUS) == 0};
+}
+
 void WindowPeer::TabChanged() {
     const LONG_PTR style = GetWindowLongPtrW(FWindow, GWL_STYLE);
     const LONG_PTR wanted = FControl.TabStop() ? style | WS_TABSTOP : style & ~WS_TABSTOP;
@@ -307,6 +312,12 @@ LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return r;
         }
         case WM_GETDLGCODE: return DialogCode(wp, lp);
+        case WM_UPDATEUISTATE: {
+            // Cues shown or hidden: a control that draws them draws itself again.
+            const LRESULT r = DefaultProc(msg, wp, lp);
+            if (!FNative) InvalidateRect(FWindow, nullptr, FALSE);
+            return r;
+        }
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (FControl.HandleKeyDown(static_cast<std::uint16_t>(wp), ShiftFromKeyboard())) return 0;

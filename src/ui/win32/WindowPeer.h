@@ -31,6 +31,8 @@ public:
     static WindowPeer* FromHandle(HWND window);
     HWND Handle() const { return FWindow; }
     std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(FWindow); }
+    // The window's user-interface state as the platform keeps it.
+    KeyboardCues Cues() const override;
     TWinControl& Control() const { return FControl; }
 
     void SetBounds(const TRect& bounds) override;

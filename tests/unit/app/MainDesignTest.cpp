@@ -78,7 +78,7 @@ TEST(MainDesign, ControlsTextsFontsColoursAndOrder) {
 
     const Bounds buttons[6] = {{347, 200, 160, 41}, {347, 248, 160, 41}, {347, 304, 160, 41},
                                {347, 352, 160, 41}, {384, 423, 41, 28},  {432, 423, 41, 28}};
-    const char16_t* captions[6] = {u"Systemsteuerung", u"Information", u"Ausführen", u"Ordner erstellen", u"", u""};
+    const char16_t* captions[6] = {u"&Systemsteuerung", u"&Information", u"A&usführen", u"&Ordner erstellen", u"", u""};
     for (int i = 0; i < 6; ++i) {
         const controls::TGraphicButton& b = *form.Buttons[i];
         ExpectBounds(b, buttons[i]);

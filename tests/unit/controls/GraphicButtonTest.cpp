@@ -292,7 +292,7 @@ TEST(GraphicButton, GlyphAndCaptionLayouts) {
         ASSERT_EQ(h.peer().Texts.size(), 1u);
         const auto& t = h.peer().Texts[0];
         EXPECT_EQ(t.Rect, Bounds(c.tx, c.ty, 77, 16)) << "layout " << c.layout;
-        EXPECT_EQ(t.Flags, dtSingleLine | dtLeft | dtTop);
+        EXPECT_EQ(t.Flags & ~dtHidePrefix, dtSingleLine | dtLeft | dtTop);
     }
 }
 
@@ -369,7 +369,7 @@ TEST(GraphicButton, CaptionWithoutGlyphIsAWrappedCentredBlock) {
     ASSERT_EQ(h.peer().Texts.size(), 1u);
     auto t = h.peer().Texts[0];
     EXPECT_EQ(t.Rect, Rect((160 - 112) / 2, (41 - 16) / 2, 160, 41));
-    EXPECT_EQ(t.Flags, dtWordBreak | dtLeft | dtTop);
+    EXPECT_EQ(t.Flags & ~dtHidePrefix, dtWordBreak | dtLeft | dtTop);
 
     // Two lines: the block is as wide as its wider line.
     h.button->SetCaption(u"Systemsteuerung oeffnen");
@@ -604,4 +604,36 @@ TEST(GraphicButton, AcceleratorActivates) {
     EXPECT_TRUE(h.peer().DialogChar(u'\u0414'));
     EXPECT_FALSE(h.peer().DialogChar(u'u'));
     EXPECT_EQ(h.clicks, 5);
+}
+
+TEST(GraphicButton, KeysPressTheFocusedButtonAndItsCuesFollowTheKeyboard) {
+    Harness h;
+    h.button->SetCaption(u"&Ordner erstellen");
+    int clicks = 0;
+    h.button->OnClick = [&](ui::TObject*) { ++clicks; };
+    EXPECT_TRUE(h.button->WantedKeys() & ui::wkEnter);
+    h.button->SetFocus();
+    h.peer().KeyDown(ui::vkSpace);
+    h.peer().KeyDown(ui::vkReturn);
+    h.peer().KeyDown(ui::vkReturn, ui::ssCtrl);  // not a press
+    EXPECT_EQ(clicks, 2);
+
+    // A mouse user sees no underline and no focus frame; after Alt both show.
+    const ui::KeyboardCues kept = ui::headless::HeadlessPeer::ShownCues;
+    ui::headless::HeadlessPeer::ShownCues = {false, false};
+    const TBitmap& hidden = h.paint();
+    ASSERT_EQ(h.peer().Texts.size(), 1u);
+    EXPECT_TRUE(h.peer().Texts[0].Flags & dtHidePrefix);
+    const TColor caption = ColorToRGB(h.button->Font().Color());
+    const TColor inside = hidden.Pixel(3, 21);
+    EXPECT_NE(inside, caption);
+    EXPECT_TRUE(h.peer().DialogChar(u'o'));
+    EXPECT_EQ(clicks, 3);
+    const TBitmap& shown = h.paint();
+    EXPECT_FALSE(h.peer().Texts[0].Flags & dtHidePrefix);
+    EXPECT_EQ(h.peer().Texts[0].Layout.Lines.at(0).Underline, 0);
+    // The dotted focus frame: every other pixel of its left edge.
+    EXPECT_EQ(shown.Pixel(3, 21), caption);
+    EXPECT_EQ(shown.Pixel(3, 22), inside);
+    ui::headless::HeadlessPeer::ShownCues = kept;
 }

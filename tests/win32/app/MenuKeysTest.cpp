@@ -1,6 +1,7 @@
-// Type-to-find in the start menu's window under the real message loop: keys typed through the
-// platform's input queue open the find field, the index is read from the real Programs folders,
-// Esc gives the tree back, Backspace to nothing ends the search, Enter launches a result.
+// The start menu's window worked by keys through the platform's input queue and the real message
+// loop: Tab and Shift+Tab between the tree and the buttons, Space and Alt with a letter pressing
+// one, Del with the shell's confirmation answered; and type-to-find: the find field, the index
+// read from the real Programs folders, Esc, Backspace, a result launched.
 #include <gtest/gtest.h>
 
 #include "ui/win32/Win.h"
@@ -10,9 +11,11 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "app/NbFolder.h"
 #include "app/NbMain.h"
 #include "app/NbVariables.h"
 #include "platform/win32/WinText.h"
@@ -60,11 +63,27 @@ struct FindFiles {
 struct Key {
     WORD Virtual = 0;
     wchar_t Char = 0;
+    bool Alt = false;
+    bool Shift = false;
+    int WaitAfter = 30;  // milliseconds before the next key: a window the key opens comes first
 };
 void Type(const std::vector<Key>& keys) {
     std::atomic<bool> done{false};
     std::thread worker([&] {
         for (const Key& key : keys) {
+            if (key.Alt || key.Shift) {
+                INPUT held[2] = {};
+                held[0].type = held[1].type = INPUT_KEYBOARD;
+                held[0].ki.wVk = key.Alt ? VK_MENU : VK_SHIFT;
+                held[1].ki.wVk = key.Virtual;
+                SendInput(2, held, sizeof(INPUT));
+                Sleep(30);
+                held[0].ki.dwFlags = held[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                std::swap(held[0], held[1]);
+                SendInput(2, held, sizeof(INPUT));
+                Sleep(key.WaitAfter);
+                continue;
+            }
             INPUT input[2] = {};
             input[0].type = input[1].type = INPUT_KEYBOARD;
             if (key.Char) {
@@ -76,7 +95,7 @@ void Type(const std::vector<Key>& keys) {
                 input[1].ki.dwFlags = KEYEVENTF_KEYUP;
             }
             SendInput(2, input, sizeof(INPUT));
-            Sleep(30);
+            Sleep(key.WaitAfter);
         }
         done = true;
     });
@@ -94,7 +113,8 @@ std::vector<Key> Text(const std::u16string& text) {
 }
 
 struct FindMenu {
-    FindMenu() {
+    explicit FindMenu(bool record = true) {
+        if (record) recorder.emplace();
         app::Links.Clear();
         app::AddMenuSelection = false;
         form.ShellTreeView1->SetRoot(u"rfCommonPrograms");
@@ -105,7 +125,8 @@ struct FindMenu {
     }
     ~FindMenu() { app::Links.Clear(); }
     bool Shows(ui::TWinControl& control) { return control.HandleAllocated() && IsWindowVisible(WindowOf(control)); }
-    RecordingShellOperations shell;
+    std::optional<RecordingShellOperations> recorder;
+    RecordingShellOperations& shell = *recorder;
     app::TMainForm form;
 };
 
@@ -179,4 +200,57 @@ TEST(Win32MenuFind, TypedKeysFindEntriesEscRestoresAndEnterLaunches) {
     EXPECT_EQ(menu.form.ShellTreeView1->Selected()->Text(), u"Spiele");
     EXPECT_TRUE(menu.form.ShellTreeView1->Selected()->Expanded());
     EXPECT_TRUE(menu.shell.Starts.empty());
+}
+
+TEST(Win32MenuKeys, TabMovesToTheButtonsSpaceAndAltPressThemDelAsksFirst) {
+    FindFiles files({u"Wegwerfen.txt", u"Behalten.txt"});
+    {
+        FindMenu menu;
+        HWND tree = WindowOf(*menu.form.ShellTreeView1);
+        ASSERT_EQ(GetFocus(), tree);
+        Type({{VK_TAB, 0}});
+        EXPECT_EQ(GetFocus(), WindowOf(*menu.form.Buttons[0]));
+        EXPECT_TRUE(menu.form.Buttons[0]->Cues().Focus);
+        Type({{VK_TAB, 0}});
+        EXPECT_EQ(GetFocus(), WindowOf(*menu.form.Buttons[1]));
+        Type({{VK_TAB, 0, false, true}, {VK_TAB, 0, false, true}});
+        EXPECT_EQ(GetFocus(), tree);
+        // Alt+O: the folder dialog (its own loop runs until the Esc after it), the menu stays open.
+        Type({{'O', 0, true, false, 800}, {VK_ESCAPE, 0}});
+        EXPECT_TRUE(menu.form.Buttons[0]->Cues().Accelerators);
+        ASSERT_NE(app::FolderForm, nullptr);
+        EXPECT_FALSE(app::FolderForm->Showing());
+        EXPECT_TRUE(menu.form.Showing());
+        EXPECT_TRUE(menu.shell.Starts.empty());
+        // Tab to "Information" and Space: it starts the about program and the menu closes.
+        menu.form.ShellTreeView1->SetFocus();
+        Type({{VK_TAB, 0}, {VK_TAB, 0}, {VK_SPACE, 0}});
+        ASSERT_EQ(menu.shell.Starts.size(), 1u);
+        EXPECT_NE(menu.shell.Starts[0].File.find(u"winver.exe"), std::u16string::npos);
+        EXPECT_FALSE(menu.form.Showing());
+    }
+    delete app::FolderForm;
+    app::FolderForm = nullptr;
+
+    // Del on an entry with the real shell: its confirmation answered No keeps it, Yes deletes it.
+    FindMenu menu(false);
+    menu.form.ShellTreeView1->Items().GetFirstNode()->Expand(false);
+    ui::TTreeNode* folder = nullptr;
+    for (ui::TTreeNode* n = menu.form.ShellTreeView1->Items().GetFirstNode(); n; n = n->GetNext())
+        if (n->Text() == u"Suchprobe") folder = n;
+    ASSERT_NE(folder, nullptr);
+    folder->Expand(false);
+    ui::TTreeNode* doomed = nullptr;
+    for (ui::TTreeNode* n = folder->GetFirstChild(); n; n = n->GetNextSibling())
+        if (n->Text().rfind(u"Wegwerfen", 0) == 0) doomed = n;
+    ASSERT_NE(doomed, nullptr);
+    menu.form.ShellTreeView1->SetSelected(doomed);
+    // The confirmation is the shell's own window, shown inside the key's handling.
+    Type({{VK_DELETE, 0, false, false, 1500}, {VK_ESCAPE, 0}});
+    EXPECT_EQ(GetFileAttributesW(W(files.Root + u"\\Wegwerfen.txt")) != INVALID_FILE_ATTRIBUTES, true);
+    EXPECT_TRUE(menu.form.Showing());
+    Type({{VK_DELETE, 0, false, false, 1500}, {VK_RETURN, 0}});
+    EXPECT_EQ(GetFileAttributesW(W(files.Root + u"\\Wegwerfen.txt")), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW(W(files.Root + u"\\Behalten.txt")), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(menu.form.Showing());
 }
