@@ -13,7 +13,7 @@ run: bootstrap
 # Every benchmark runs; the command fails at the end when any missed its target or failed.
 bench: bootstrap
 	@cmake --preset bench >/dev/null && cmake --build --preset bench -j2 >/dev/null 2>&1; \
-	status=0; build/bench/bench/links_file_bench || status=1; bash scripts/bench-wine.sh || status=1; exit $$status
+	status=0; build/bench/bench/links_file_bench || status=1; build/bench/bench/find_bench || status=1; bash scripts/bench-wine.sh || status=1; exit $$status
 
 # Each fuzz target for FUZZ_SECONDS (default 60); `make test` only replays the kept inputs.
 fuzz: bootstrap

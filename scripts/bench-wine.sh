@@ -12,6 +12,7 @@ status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/shell_tree_bench.exe || status=1
 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/dir_file_list_bench.exe || status=1
 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/shell_list_bench.exe || status=1
+xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/find_wine_bench.exe || status=1
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     wine build/mingw-bench/bench/startup_bench.exe build/mingw-bench/nimbrel.exe build/mingw-bench/bench/MinimalWindow.exe \
     build/mingw-bench/bench/ShellTreeFloor.exe build/mingw-bench/run.exe || status=1

@@ -53,10 +53,13 @@ private:
                   const std::u16string& parentKey, const std::u16string& place, int depth) {
         std::u16string path = shell::ItemDisplayText(folder, item, ShellNameStyle::ForParsing);
         if (path.size() <= FRootLength) return;
-        // Once for both folders: the place below the root names the entry.
-        if (!FPlaces.insert(FoldForFind(std::u16string_view(path).substr(FRootLength))).second) return;
         platform::ShellAttributes attributes{ShellAttribute::Folder, ShellAttribute::Link};
         if (!folder->AttributesOf(item, attributes)) attributes = {};
+        // Once for both folders: the place below the root names the entry. A folder found in both
+        // is one result, but what each holds is read.
+        const bool known = !FPlaces.insert(FoldForFind(std::u16string_view(path).substr(FRootLength))).second;
+        const bool isFolder = attributes.Has(ShellAttribute::Folder) && !attributes.Has(ShellAttribute::Link);
+        if (known && !isFolder) return;
         FindEntry entry;
         auto name = folder->DisplayNameOf(item, ShellNameStyle::Normal);
         entry.Name = name ? shell::NameRecordText(*name, item) : std::u16string();
@@ -64,7 +67,7 @@ private:
         entry.Path = path;
         entry.PathKey = FoldForFind(path);
         entry.Folder = place;
-        entry.IsFolder = attributes.Has(ShellAttribute::Folder) && !attributes.Has(ShellAttribute::Link);
+        entry.IsFolder = isFolder;
         shell::IdListPtr absolute(shell::IdJoin(parentAbsolute, item));
         entry.Icon = absolute ? FShell.SysIconIndex(absolute.get(), platform::IconStyle{}).value_or(0) : 0;
         if (!entry.IsFolder) {
@@ -76,7 +79,7 @@ private:
         entry.NameText = FindText::Of(entry.Name);
         const std::u16string childPlace = place.empty() ? entry.Name : place + std::u16string(FindFolderSeparator) + entry.Name;
         const bool walk = entry.IsFolder;
-        FEntries.push_back(std::move(entry));
+        if (!known) FEntries.push_back(std::move(entry));
         if (!walk || !absolute) return;
         // A folder reached through a link is known by where the link leads; any other by its place.
         const std::u16string final = FFiles.FinalPath(path);

@@ -35,11 +35,14 @@ TEST(ProgramIndex, ReadsBothFoldersWithPlacesTargetsAndEachEntryOnce) {
     files.MakeFile("user/Editor Wine");
     files.MakeFile("common/Editor Wine");  // the same place in both: once
     files.MakeFile("common/Spiele/Solitär");
+    files.MakeFile("user/Spiele/Minensucher");  // the folder is in both, each with its own entry
     files.MakeFile("bin/notepad.exe");
     std::filesystem::create_symlink(files.Native("bin/notepad.exe"), files.Native("user/Editor"));
 
     const std::vector<app::FindEntry> index = Read();
-    EXPECT_EQ(index.size(), 7u);
+    EXPECT_EQ(index.size(), 8u);
+    EXPECT_EQ(std::count_if(index.begin(), index.end(), [](const auto& e) { return e.Name == u"Spiele"; }), 1);
+    ASSERT_NE(Named(index, u"Minensucher"), nullptr);
     EXPECT_EQ(std::count_if(index.begin(), index.end(), [](const auto& e) { return e.Name == u"Editor Wine"; }), 1);
     const app::FindEntry* uber = Named(index, u"Über Wine");
     ASSERT_NE(uber, nullptr);
