@@ -1,8 +1,11 @@
 #include "app/ProgramIndex.h"
 
+#include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/Files.h"
+#include "platform/ShellIcons.h"
 #include "platform/ShellNamespace.h"
 #include "shell/IdList.h"
 #include "shell/ShellFolder.h"
@@ -69,13 +72,21 @@ private:
         entry.Folder = place;
         entry.IsFolder = isFolder;
         shell::IdListPtr absolute(shell::IdJoin(parentAbsolute, item));
-        entry.Icon = absolute ? FShell.SysIconIndex(absolute.get(), platform::IconStyle{}).value_or(0) : 0;
+        std::optional<int> icon;
         if (!entry.IsFolder) {
-            const std::u16string target = FShell.ShortcutTarget(path);
-            const std::size_t slash = target.find_last_of(u"\\/");
-            entry.Target = slash == std::u16string::npos ? target : target.substr(slash + 1);
-            entry.TargetText = FindText::Of(entry.Target);
+            if (const auto shortcut = FShell.ReadShortcut(path)) {
+                const std::u16string& target = shortcut->Target;
+                const std::size_t slash = target.find_last_of(u"\\/");
+                entry.Target = slash == std::u16string::npos ? target : target.substr(slash + 1);
+                entry.TargetText = FindText::Of(entry.Target);
+                // A shortcut without an icon of its own shows its target's: asked once per target
+                // instead of having the shell read the shortcut again for every entry.
+                if (shortcut->IconFile.empty() && !target.empty()) icon = TargetIcon(target);
+            }
         }
+        if (!icon && entry.IsFolder) icon = platform::GetShellIcons().FolderIconIndex(path, platform::IconStyle{});
+        if (!icon && absolute) icon = FShell.SysIconIndex(absolute.get(), platform::IconStyle{});
+        entry.Icon = icon.value_or(0);
         entry.NameText = FindText::Of(entry.Name);
         const std::u16string childPlace = place.empty() ? entry.Name : place + std::u16string(FindFolderSeparator) + entry.Name;
         const bool walk = entry.IsFolder;
@@ -91,8 +102,17 @@ private:
         if (child) Walk(child, absolute.get(), key, childPlace, depth + 1);
     }
 
+    std::optional<int> TargetIcon(const std::u16string& target) {
+        const std::u16string key = FoldForFind(target);
+        if (auto known = FTargetIcons.find(key); known != FTargetIcons.end()) return known->second;
+        const std::optional<int> icon = platform::GetShellIcons().SysIconIndex(target, platform::IconStyle{});
+        FTargetIcons.emplace(key, icon);
+        return icon;
+    }
+
     platform::ShellNamespace& FShell;
     platform::Files& FFiles;
+    std::unordered_map<std::u16string, std::optional<int>> FTargetIcons;
     const std::atomic<bool>& FStop;
     ProgramIndexLimits FLimits;
     std::size_t FRootLength = 0;

@@ -32,6 +32,10 @@ public:
     // Icon, display name and type name of a path, or nullopt when the shell knows nothing of it.
     // A drive without a medium answers without the platform's "no disk" box.
     virtual std::optional<ShellFileInfo> FileInfo(const std::u16string& path, IconStyle style) = 0;
+    // A folder's icon for a list of many folders: the shell's plain folder icon, unless the folder
+    // is marked to carry its own look (where the shell reads its settings file), then its own.
+    // nullopt when the folder is not there.
+    virtual std::optional<int> FolderIconIndex(const std::u16string& path, IconStyle style) = 0;
     // The platform's list of system icons of the style's size (not owned), 0 where there is none.
     virtual std::intptr_t SystemImages(IconStyle style) = 0;
 };

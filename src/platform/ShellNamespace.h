@@ -37,6 +37,12 @@ struct ShellName {
 
 enum class ShellFace { Folder, Folder2, Details };
 
+struct ShortcutInfo {
+    std::u16string Target;
+    std::u16string IconFile;  // empty: the target's own icon
+    int IconIndex = 0;
+};
+
 // A detail column's header as a folder describes it: its text, its alignment (0 left, 1 right,
 // 2 centred) and its width in characters.
 struct ShellColumnHeader {
@@ -144,10 +150,11 @@ public:
     virtual int MajorVersion() = 0;
     virtual std::u16string CurrentDirectory() = 0;
     virtual bool ChangeCurrentDirectory(const std::u16string& directory) = 0;
-    // The path a shortcut points to (a shell link on Windows, a symbolic link to a file on other
-    // systems), as stored, without looking for a target that moved; empty for an item that is no
-    // shortcut or that cannot be read. Safe on a worker thread inside EnterWorkerThread.
-    virtual std::u16string ShortcutTarget(const std::u16string& path) = 0;
+    // What a shortcut holds (a shell link on Windows, a symbolic link to a file on other systems):
+    // the path it points to, as stored, without looking for a target that moved, and its own icon
+    // if it names one. nullopt for an item that is no shortcut or that cannot be read. Safe on a
+    // worker thread inside EnterWorkerThread.
+    virtual std::optional<ShortcutInfo> ReadShortcut(const std::u16string& path) = 0;
     // Readies the calling worker thread for SysIconIndex until the scope ends.
     virtual std::unique_ptr<ShellScope> EnterWorkerThread() = 0;
 };

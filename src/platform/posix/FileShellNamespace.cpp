@@ -439,16 +439,16 @@ bool FileShellNamespace::ChangeCurrentDirectory(const std::u16string& directory)
     return chdir(NativePath(directory).c_str()) == 0;
 }
 
-std::u16string FileShellNamespace::ShortcutTarget(const std::u16string& path) {
+std::optional<ShortcutInfo> FileShellNamespace::ReadShortcut(const std::u16string& path) {
     const std::string native = NativePath(path);
     struct stat link{}, target{};
-    if (lstat(native.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return {};
-    if (stat(native.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) return {};
+    if (lstat(native.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return std::nullopt;
+    if (stat(native.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) return std::nullopt;
     std::string text(4096, '\0');
     const ssize_t n = readlink(native.c_str(), text.data(), text.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= text.size()) return {};
+    if (n <= 0 || static_cast<std::size_t>(n) >= text.size()) return std::nullopt;
     text.resize(static_cast<std::size_t>(n));
-    return ShellPathText(text);
+    return ShortcutInfo{ShellPathText(text), u"", 0};
 }
 
 std::unique_ptr<ShellScope> FileShellNamespace::EnterWorkerThread() {

@@ -54,7 +54,7 @@ public:
     std::u16string CurrentDirectory() override;
     bool ChangeCurrentDirectory(const std::u16string& directory) override;
     // A symbolic link to anything but a directory is this system's shortcut.
-    std::u16string ShortcutTarget(const std::u16string& path) override;
+    std::optional<ShortcutInfo> ReadShortcut(const std::u16string& path) override;
     std::unique_ptr<ShellScope> EnterWorkerThread() override;
 
     // Used by the folder objects.

@@ -33,6 +33,11 @@ public:
         return it->second;
     }
 
+    // Folders here have no look of their own.
+    std::optional<int> FolderIconIndex(const std::u16string& path, IconStyle style) override {
+        return SysIconIndex(path, style);
+    }
+
     std::optional<ShellFileInfo> FileInfo(const std::u16string& path, IconStyle style) override {
         const std::optional<int> icon = SysIconIndex(path, style);
         if (!icon) return std::nullopt;

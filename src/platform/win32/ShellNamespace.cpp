@@ -362,18 +362,25 @@ public:
     bool ChangeCurrentDirectory(const std::u16string& directory) override {
         return SetCurrentDirectoryW(win32::W(directory)) != FALSE;
     }
-    std::u16string ShortcutTarget(const std::u16string& path) override {
+    std::optional<ShortcutInfo> ReadShortcut(const std::u16string& path) override {
         // Only shell links: any other file would be loaded by the link object as garbage.
-        if (path.size() < 4 || _wcsicmp(win32::W(path.substr(path.size() - 4)), L".lnk") != 0) return {};
+        if (path.size() < 4 || _wcsicmp(win32::W(path.substr(path.size() - 4)), L".lnk") != 0) return std::nullopt;
         win32::ComRef<IShellLinkW> link;
         if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())))
-            return {};
+            return std::nullopt;
         auto file = link.As<IPersistFile>(IID_IPersistFile);
-        if (!file || FAILED(file->Load(win32::W(path), STGM_READ))) return {};
-        wchar_t target[MAX_PATH + 1] = {};
+        if (!file || FAILED(file->Load(win32::W(path), STGM_READ))) return std::nullopt;
+        ShortcutInfo info;
+        wchar_t text[MAX_PATH + 1] = {};
         // The raw path as stored: no search for a moved target, which could take seconds.
-        if (link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) != S_OK) return {};
-        return win32::U16(target);
+        if (link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK) info.Target = win32::U16(text);
+        text[0] = 0;
+        int index = 0;
+        if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &index)) && text[0]) {
+            info.IconFile = win32::U16(text);
+            info.IconIndex = index;
+        }
+        return info;
     }
     std::unique_ptr<ShellScope> EnterWorkerThread() override { return std::make_unique<ComApartment>(); }
 };

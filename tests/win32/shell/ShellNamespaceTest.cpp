@@ -4,11 +4,14 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
+#include "platform/ShellIcons.h"
 #include "platform/ShellNamespace.h"
 #include "platform/ShellOperations.h"
 #include "platform/Utf.h"
 #include "shell/ShellConsts.h"
+#include "platform/win32/WinText.h"
 #include "win32/WinTempDir.h"
 
 #include <algorithm>
@@ -83,4 +86,41 @@ TEST(Win32ShellNamespace, RootFolderNamesStandForTheShellsSpecialFolders) {
     // And the shell gives a list for the two the menu shows.
     EXPECT_TRUE(platform::GetShellNamespace().SpecialFolder(0, shell::RootFolderCsidl[shell::rfPrograms]));
     EXPECT_TRUE(platform::GetShellNamespace().SpecialFolder(0, shell::RootFolderCsidl[shell::rfCommonPrograms]));
+}
+
+TEST(Win32ShellNamespace, ShortcutsAndFolderIconsAsTheIndexReadsThem) {
+    WinTempDir dir;
+    const std::u16string plain = dir.Path() + u"\\Einfach", marked = dir.Path() + u"\\Eigen";
+    CreateDirectoryW(platform::win32::W(plain), nullptr);
+    CreateDirectoryW(platform::win32::W(marked), nullptr);
+    SetFileAttributesW(platform::win32::W(marked), FILE_ATTRIBUTE_READONLY);
+    platform::ShellIcons& icons = platform::GetShellIcons();
+    // A plain folder gets the shell's own answer for it, without the shell reading it.
+    EXPECT_EQ(icons.FolderIconIndex(plain, platform::SmallIcon), icons.SysIconIndex(plain, platform::SmallIcon));
+    EXPECT_EQ(icons.FolderIconIndex(marked, platform::SmallIcon), icons.SysIconIndex(marked, platform::SmallIcon));
+    EXPECT_EQ(icons.FolderIconIndex(dir.Path() + u"\\Fehlt", platform::SmallIcon), std::nullopt);
+    SetFileAttributesW(platform::win32::W(marked), FILE_ATTRIBUTE_NORMAL);
+
+    // A shortcut's target as stored; no shortcut, no answer.
+    platform::ShellNamespace& shell = platform::GetShellNamespace();
+    const auto apartment = shell.EnterWorkerThread();  // as the index's worker reads them
+    const std::u16string link = dir.Path() + u"\\Editor.lnk";
+    {
+        IShellLinkW* made = nullptr;
+        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                               reinterpret_cast<void**>(&made))));
+        made->SetPath(L"C:\\windows\\notepad.exe");
+        IPersistFile* file = nullptr;
+        made->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        ASSERT_NE(file, nullptr);
+        EXPECT_TRUE(SUCCEEDED(file->Save(platform::win32::W(link), TRUE)));
+        file->Release();
+        made->Release();
+    }
+    const auto read = shell.ReadShortcut(link);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(platform::ToUtf8(read->Target).substr(read->Target.size() - 11), "notepad.exe");
+    EXPECT_TRUE(read->IconFile.empty());
+    EXPECT_FALSE(shell.ReadShortcut(plain).has_value());
+    EXPECT_FALSE(shell.ReadShortcut(dir.Path() + u"\\Fehlt.lnk").has_value());
 }
