@@ -8,6 +8,7 @@
 
 #include "app/NbMain.h"
 #include "app/NbVariables.h"
+#include "support/PumpUntil.h"
 #include "support/FileShell.h"
 #include "support/RecordingShellOperations.h"
 #include "support/TextOut.h"
@@ -19,16 +20,6 @@ using namespace app;
 using ui::TTreeNode;
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        ui::Application().ProcessMessages();
-        std::this_thread::yield();
-    }
-    return true;
-}
 
 TTreeNode* NodeNamed(TMainForm& form, const std::u16string& text) {
     for (TTreeNode* n = form.ShellTreeView1->Items().GetFirstNode(); n; n = n->GetNext())

@@ -11,6 +11,7 @@
 #include "app/ProgramIndexer.h"
 #include "platform/Files.h"
 #include "support/FileShell.h"
+#include "support/PumpUntil.h"
 #include "ui/Backend.h"
 
 namespace {
@@ -93,11 +94,7 @@ TEST(ProgramIndexer, HandsTheIndexToTheGuiThreadAndAStopLeavesNothing) {
     {
         app::TProgramIndexer indexer([&](app::FindIndex index) { arrived.push_back(index); });
         indexer.Start({Programs, CommonPrograms});
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (arrived.empty() && std::chrono::steady_clock::now() < until) {
-            ui::GetBackend().ProcessMessages();
-            std::this_thread::yield();
-        }
+        ASSERT_TRUE(PumpUntil([&] { return !arrived.empty(); }));
         ASSERT_EQ(arrived.size(), 1u);
         ASSERT_EQ(arrived[0]->size(), 1u);
         EXPECT_EQ((*arrived[0])[0].Name, u"Editor");

@@ -8,22 +8,13 @@
 
 #include "platform/ChangeWatch.h"
 #include "shell/ChangeNotifier.h"
+#include "support/PumpUntil.h"
 #include "support/TempDir.h"
 #include "ui/Application.h"
 
 using namespace shell;
 
 namespace {
-// Handles the GUI thread's messages until done() holds or ten seconds pass.
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        ui::Application().ProcessMessages();
-        std::this_thread::yield();
-    }
-    return true;
-}
 void Touch(const std::filesystem::path& file) { std::ofstream(file) << "x"; }
 
 // Makes new files in the folder until done() holds: the worker sets its watch up on its own

@@ -23,6 +23,7 @@
 #include "ui/Application.h"
 #include "ui/win32/WindowPeer.h"
 #include "win32/WinInput.h"
+#include "win32/WinPrograms.h"
 #include "win32/WinPump.h"
 
 using platform::win32::W;
@@ -31,37 +32,9 @@ using ui::win32::WindowOf;
 
 namespace {
 
-std::u16string CommonPrograms() {
-    wchar_t path[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, path);
-    return platform::win32::U16(path);
-}
-
-void MakeFile(const std::u16string& path) {
-    HANDLE h = CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
-}
-
-// A folder of the programs folder made for one test and removed afterwards, with its contents.
-struct ProgramsTree {
-    explicit ProgramsTree(const std::vector<std::u16string>& files) {
-        for (const std::u16string& file : files) {
-            const std::u16string path = Root + u"\\" + file;
-            for (std::size_t at = path.find(u'\\', Root.size()); at != std::u16string::npos;
-                 at = path.find(u'\\', at + 1))
-                CreateDirectoryW(W(path.substr(0, at)), nullptr);
-            MakeFile(path);
-        }
-    }
-    ~ProgramsTree() {
-        std::u16string from = Root + u'\0' + u'\0';
-        SHFILEOPSTRUCTW op{};
-        op.wFunc = FO_DELETE;
-        op.pFrom = W(from);
-        op.fFlags = FOF_NO_UI;
-        SHFileOperationW(&op);
-    }
-    const std::u16string Root = CommonPrograms() + u"\\Zubehör Prüfung";
+// The test's folder of the programs folder, "Zubehör Prüfung".
+struct ProgramsTree : ProgramsFolder {
+    explicit ProgramsTree(const std::vector<std::u16string>& files) : ProgramsFolder(u"Zubehör Prüfung", files) {}
 };
 
 // Pointer input paced as a hand makes it: each step from a worker, while this thread handles

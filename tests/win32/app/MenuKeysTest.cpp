@@ -24,6 +24,7 @@
 #include "ui/Application.h"
 #include "ui/win32/WindowPeer.h"
 #include "win32/Screenshot.h"
+#include "win32/WinPrograms.h"
 #include "win32/WinPump.h"
 
 using platform::win32::W;
@@ -31,32 +32,17 @@ using ui::win32::WindowOf;
 
 namespace {
 
-std::u16string CommonPrograms() {
-    wchar_t path[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, path);
-    return platform::win32::U16(path);
-}
-
-// Files below a folder of the all-users programs folder, removed afterwards.
-struct FindFiles {
-    explicit FindFiles(const std::vector<std::u16string>& files) {
-        for (const std::u16string& file : files) {
-            const std::u16string path = Root + u"\\" + file;
-            for (std::size_t at = path.find(u'\\', Root.size()); at != std::u16string::npos; at = path.find(u'\\', at + 1))
-                CreateDirectoryW(W(path.substr(0, at)), nullptr);
-            CloseHandle(CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        }
-    }
-    ~FindFiles() {
-        std::u16string from = Root + u'\0' + u'\0';
-        SHFILEOPSTRUCTW op{};
-        op.wFunc = FO_DELETE;
-        op.pFrom = W(from);
-        op.fFlags = FOF_NO_UI;
-        SHFileOperationW(&op);
-    }
-    const std::u16string Root = CommonPrograms() + u"\\Suchprobe";
+// The test's folder of the programs folder, "Suchprobe".
+struct FindFiles : ProgramsFolder {
+    explicit FindFiles(const std::vector<std::u16string>& files) : ProgramsFolder(u"Suchprobe", files) {}
 };
+
+// The index is read by a worker: up to ten seconds on a busy machine.
+bool PumpLong(const std::function<bool()>& done) {
+    for (int i = 0; i < 5; ++i)
+        if (PumpUntil(done)) return true;
+    return false;
+}
 
 // Typed through the input queue, paced by a worker while this thread handles the messages:
 // virtual keys as they are, characters as the keyboard's Unicode input.
@@ -155,7 +141,7 @@ TEST(Win32MenuFind, TypedKeysFindEntriesEscRestoresAndEnterLaunches) {
         EXPECT_EQ(start, 4u);
         EXPECT_EQ(end, 4u);
         // The index comes from its worker after the first frame.
-        ASSERT_TRUE(PumpUntil([&] { return menu.form.FindList->Count() > 0; }));
+        ASSERT_TRUE(PumpLong([&] { return menu.form.FindList->Count() > 0; }));
         ASSERT_NE(menu.form.FindList->Entry(0), nullptr);
         EXPECT_EQ(menu.form.FindList->Entry(0)->Name.substr(0, 9), u"Über Wine");
         EXPECT_EQ(menu.form.FindList->Entry(0)->Folder, u"Suchprobe › Werkzeug");
@@ -192,7 +178,7 @@ TEST(Win32MenuFind, TypedKeysFindEntriesEscRestoresAndEnterLaunches) {
     FindMenu menu;
     // A folder result opens in the tree: Down to it, Enter.
     Type(Text(u"spiele"));
-    ASSERT_TRUE(PumpUntil([&] { return menu.form.FindList->Count() > 0; }));
+    ASSERT_TRUE(PumpLong([&] { return menu.form.FindList->Count() > 0; }));
     ASSERT_TRUE(menu.form.FindList->Entry(0)->IsFolder);
     Type({{VK_RETURN, 0}});
     EXPECT_FALSE(menu.form.Searching());
