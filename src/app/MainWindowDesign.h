@@ -11,6 +11,7 @@
 #include "framework/FormManager.h"
 #include "framework/DataStream.h"
 #include "framework/SizeManager.h"
+#include "platform/StartTimeline.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
@@ -86,6 +87,7 @@ class MainWindowForm : public ui::TForm {
 public:
     // A derived form binds its handlers before it calls FinishDesign (finish false).
     explicit MainWindowForm(bool finish = true) : TForm(nullptr) {
+        platform::MarkStart("design: begun");
         BeginLoading();
         SetName(u"MainForm");
         SetBorderStyle(ui::bsSizeToolWin);
@@ -131,6 +133,7 @@ public:
         // A menu: a click opens, closes or starts an entry, it never turns the entry into an editor.
         ShellTreeView1->SetReadOnly(true);
         ShellTreeView1->SetPopupMenu(PopupMenu1);
+        platform::MarkStart("design: tree made");
         SizeManager1 = new framework::TSizeManager(this);
         SizeManager1->SetName(u"SizeManager1");
         UserImage = Make<ui::TImage>(u"UserImage", 347, 8, 168, 98);
@@ -196,7 +199,9 @@ public:
             b->SetPopupMenu(PopupMenu1);
             Buttons[i] = b;
         }
+        platform::MarkStart("design: buttons made");
         DrawPictures();
+        platform::MarkStart("design: pictures drawn");
         PopupMenu2 = new ui::TPopupMenu(this);
         PopupMenu2->SetName(u"PopupMenu2");
         PopupMenu2->SetOwnerDraw(true);
@@ -210,6 +215,7 @@ public:
         SizeManager1->ReadData(data, pos);
 
         OnResize = [this](ui::TObject*) { SizeManager1->ResizeForm(); };
+        platform::MarkStart("design: sizes read");
         if (finish) FinishDesign();
     }
 

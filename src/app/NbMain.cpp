@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/ShellNamespace.h"
 #include "platform/ShellOperations.h"
+#include "platform/StartTimeline.h"
 #include "platform/System.h"
 #include "shell/ShellFolder.h"
 #include "ui/Application.h"
@@ -92,13 +93,18 @@ TMainForm::TMainForm() : MainWindowForm(false) {
 // ---- the window ------------------------------------------------------------------------------
 
 void TMainForm::FormCreate(ui::TObject*) {
+    platform::MarkStart("form creating");
     PopupMenu2->SetImages(SysImages);
     UserLabel->SetCaption(util::CurrentUserName() + u"\r\n\r\n" + util::ComputerName());
+    platform::MarkStart("names read");
     VersionLabel->SetCaption(VersionLabel->Caption() + util::FileVersionText(platform::GetSystem().ExecutablePath()));
+    platform::MarkStart("form created");
 }
 
 void TMainForm::FormShow(ui::TObject*) {
+    platform::MarkStart("showing");
     FormManager1->ReadPlacement(*this);
+    platform::MarkStart("placement read");
     ShellTreeView1->SetRowSelect(true);
     ShellTreeView1->OnCustomDrawItem = std::bind(&TMainForm::ShellTreeView1CustomDrawItem, this, std::placeholders::_1,
                                                  std::placeholders::_2, std::placeholders::_3,
@@ -107,6 +113,7 @@ void TMainForm::FormShow(ui::TObject*) {
     if (ui::TTreeNode* node = ShellTreeView1->Selected(); node && node->HasChildren()) node->Expand(false);
     ShellTreeView1->Font().SetSize(FolderSize);
     DragArmed = false;
+    platform::MarkStart("shown");
 }
 
 void TMainForm::WMActivate(int state) {
@@ -129,6 +136,7 @@ void TMainForm::Timer1Timer(ui::TObject*) {
     SetTopmost(true);
     Timer1->SetEnabled(false);
     // The first frame is on the screen: the search's index is read meanwhile.
+    platform::WriteStartTimeline();
     StartIndex();
 }
 
@@ -385,15 +393,21 @@ void TMainForm::ShellTreeView1CustomDrawItem(ui::TObject*, ui::TCanvas& Canvas, 
 // ---- the program ------------------------------------------------------------------------------
 
 int RunProgram() {
+    platform::MarkStart("program");
     const TShellWarmUp warmUp;
+    platform::MarkStart("warm-up started");
     // Start: the data directory, the system's icons, the links, the main window. The icons' list
     // is bound once the window is made, so that the warm-up has the time to make it.
     DataDir = GetDataDir(DialogQuestions());
+    platform::MarkStart("data directory");
     SysImages = new ui::TImageList(nullptr);
     LoadLinks();
+    platform::MarkStart("links read");
     MainForm = new TMainForm();
+    platform::MarkStart("window made");
     SysImages->BindHandle(platform::GetShellNamespace().SystemSmallImages(), 0);
     SysImages->SetShareImages(true);
+    platform::MarkStart("system icons bound");
 
     // The one showing of the window.
     if (DataReady) {
@@ -401,11 +415,13 @@ int RunProgram() {
         ui::GetBackend().RemoveTaskbarButton();
         ui::Application().SetTitle(u"Nimbrel");
         ReadOptions(*MainForm->FormManager1);
+        platform::MarkStart("options read");
         try {
             MainForm->ShellTreeView1->SetRoot(ProgramsRoot());
         } catch (const std::exception& error) {
             ui::Application().HandleException(error);
         }
+        platform::MarkStart("tree filled");
         MainForm->ShowModal();
         WriteOptions(*MainForm->FormManager1);
     }

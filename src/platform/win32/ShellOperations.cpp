@@ -115,7 +115,14 @@ public:
         info.lpstrInitialDir = request.Folder.empty() ? nullptr : win32::W(request.Folder);
         info.lpstrTitle = request.Title.empty() ? nullptr : win32::W(request.Title);
         info.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-        if (!GetOpenFileNameW(&info)) return std::nullopt;
+        // The common dialogs' library is loaded when a file is first chosen, not with the program:
+        // most starts never open the dialog, and loading it cost every start its time.
+        static HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+        using OpenFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
+        const auto open = dialogs ? reinterpret_cast<OpenFileName>(
+                                        reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameW")))
+                                  : nullptr;
+        if (!open || !open(&info)) return std::nullopt;
         return win32::U16(path.data());
     }
 

@@ -1,3 +1,4 @@
+#include "platform/StartTimeline.h"
 #include "ui/win32/Win32Backend.h"
 
 #include <commctrl.h>
@@ -46,9 +47,12 @@ constexpr UINT WorkWaiting = WM_APP + 0x4E42;
 
 Win32Backend::Win32Backend() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
+    platform::MarkStart("backend: begun");
     InitCommonControlsEx(&icc);
+    platform::MarkStart("backend: common controls");
     // The shell's folders, context menus and drag and drop want OLE on the GUI thread.
     FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+    platform::MarkStart("backend: OLE");
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &ApplicationProc;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ShellNamespace.h"
+#include "platform/StartTimeline.h"
 #include "platform/Utf.h"
 #include "platform/win32/WinText.h"
 #include "ui/GuardedCall.h"
@@ -277,10 +278,18 @@ LRESULT WindowPeer::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     ++FDepth;
     GuardedCall([&] { result = HandleMessage(msg, wp, lp); });
     if (!*alive) return result;
+    if (msg == WM_PAINT) MarkPainted();
     // Only the outermost message gives the borrowed surface back: a handler that sent itself a
     // message (focus, say) still draws on it afterwards.
     if (--FDepth == 0) GuardedCall([this] { FControl.ReleaseDirectSurface(); });
     return result;
+}
+
+void WindowPeer::MarkPainted() const {
+#ifdef NIMBREL_TIMELINE
+    const std::string name = platform::ToUtf8(FControl.Name().empty() ? FControl.ClassName() : FControl.Name());
+    platform::MarkFirstPaint(name.c_str());
+#endif
 }
 
 LRESULT WindowPeer::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {

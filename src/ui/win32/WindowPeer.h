@@ -33,6 +33,8 @@ public:
     std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(FWindow); }
     // The window's user-interface state as the platform keeps it.
     KeyboardCues Cues() const override;
+    // The window's first paint, on the start's timeline (a timeline build only).
+    void MarkPainted() const;
     TWinControl& Control() const { return FControl; }
 
     void SetBounds(const TRect& bounds) override;
