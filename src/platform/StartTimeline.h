@@ -7,7 +7,7 @@ namespace platform {
 
 #ifdef NIMBREL_TIMELINE
 void MarkStart(const char* step);
-// The first paint of a window, marked once per name.
+// A window painted: its first paint, and the first few repaints after it.
 void MarkFirstPaint(const char* name);
 void WriteStartTimeline();
 #else
