@@ -61,6 +61,9 @@ public:
     // The file system path of a file system item, the friendly name of a virtual one.
     std::u16string PathName() const;
     bool IsFolder() const;
+    // The answer to one question of attributes (empty when the folder refused): a caller that
+    // needs several asks them at once, each question costs the shell a look at the item.
+    platform::ShellAttributes Attributes(platform::ShellAttributes question) const { return AskAttributes(question); }
     bool SubFolders() const;
     TShellFolderCapabilities Capabilities() const;
     TShellFolderProperties Properties() const;

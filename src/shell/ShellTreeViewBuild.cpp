@@ -57,6 +57,9 @@ std::unique_ptr<TShellFolder> TCustomShellTreeView::NewChildItem(TTreeNode* Pare
 
 void TCustomShellTreeView::SetUpChild(TTreeNode* Node, bool deferred) {
     TShellFolder* item = FolderOf(Node);
+    // Whether it is a folder and whether it is shared, in one question for the whole row.
+    const platform::ShellAttributes attributes =
+        item->Attributes({platform::ShellAttribute::Folder, platform::ShellAttribute::Shared});
     if (!deferred) Node->SetText(item->DisplayName());
     if (SystemIcons() && deferred) {
         Node->SetImagesPending();
@@ -68,15 +71,19 @@ void TCustomShellTreeView::SetUpChild(TTreeNode* Node, bool deferred) {
         if (Node->SelectedIndex() == 0) Node->SetSelectedIndex(Node->ImageIndex());
     }
     const bool nonFolders = (FObjectTypes & Types(otNonFolders)) != 0;
-    if (nonFolders && deferred && item->IsFolder()) {
+    const bool folder = attributes.Has(platform::ShellAttribute::Folder);
+    if (nonFolders && deferred && folder) {
         // Bound, and looked into, when the button is first needed.
         Node->SetChildrenPending();
+    } else if (nonFolders && deferred) {
+        // A file or a shortcut holds nothing to show below it.
+        Node->SetHasChildren(false);
     } else if (nonFolders && !deferred && item->ShellFolder()) {
         Node->SetHasChildren(HasEnumerableItems(item->ShellFolder(), ItemKindsOf(FObjectTypes)));
     } else {
         Node->SetHasChildren(item->SubFolders());
     }
-    if (item->Properties() & (1u << fpShared)) Node->SetOverlayIndex(0);
+    if (attributes.Has(platform::ShellAttribute::Shared)) Node->SetOverlayIndex(0);
     bool canAdd = true;
     if (OnAddFolder) OnAddFolder(this, item, canAdd);
     if (!canAdd) Node->Delete();
