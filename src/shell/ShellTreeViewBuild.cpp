@@ -2,6 +2,7 @@
 // and what a node leaves to be worked out when it is first shown (its name, pictures, button).
 #include "shell/ShellTreeView.h"
 
+#include "platform/StartTimeline.h"
 #include "shell/ShellTreeScopes.h"
 #include "ui/Backend.h"
 
@@ -13,8 +14,10 @@ void TCustomShellTreeView::BuildRoot() {
     if (Loading()) return;
     std::u16string failure;
     bool failed = false;
+    platform::MarkStart("tree: root asked");
     try {
         FRootFolder = ResolveRoot(FRootFolder, FOldRoot, FRoot);
+        platform::MarkStart("tree: root resolved");
     } catch (const ui::Exception& error) {
         failed = true;
         failure = error.Message();
@@ -155,7 +158,9 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
         while (TTreeNode* child = Node->GetFirstChild()) child->Delete();
         return;
     }
+    platform::MarkStart("tree: folder read");
     Node->CustomSort([this](TTreeNode* a, TTreeNode* b) { return CompareSiblingItems(a, b); }, false);
+    platform::MarkStart("tree: folder sorted");
     StartIconPrefetch(Node);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/StartTimeline.h"
 #include "ui/ImageList.h"
 
 namespace ui {
@@ -298,6 +299,7 @@ TTreeView::~TTreeView() {
 
 std::unique_ptr<ControlPeer> TTreeView::CreatePeer(UiBackend& backend) {
     std::unique_ptr<TreeViewPeer> widget = backend.CreateTreeView(*this);
+    platform::MarkStart("tree: widget made");
     // The items are made through the new widget before it is handed over.
     struct Attach {
         TTreeView& Tree;
@@ -313,8 +315,10 @@ std::unique_ptr<ControlPeer> TTreeView::CreatePeer(UiBackend& backend) {
     FItems.FByItem.clear();
     widget->SetRedraw(false);
     for (auto& root : FItems.FRoots) attach.Insert(*root);
+    platform::MarkStart("tree: items inserted");
     if (FSelected && FSelected->FItem) widget->SelectItem(FSelected->FItem);
     widget->SetRedraw(true);
+    platform::MarkStart("tree: drawing on");
     return widget;
 }
 
