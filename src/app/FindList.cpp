@@ -35,8 +35,17 @@ const FindEntry* TFindList::Entry(int row) const {
 }
 
 int TFindList::RowHeight() {
-    Canvas().Font.Assign(&Font());
-    return std::max(IconSize + 4, Canvas().TextHeight(u"Ag") + 4);
+    if (FRowHeight == 0) {
+        Canvas().Font.Assign(&Font());
+        FRowHeight = std::max(IconSize + 4, Canvas().TextHeight(u"Ag") + 4);
+    }
+    return FRowHeight;
+}
+
+void TFindList::FontChanged() {
+    ui::TCustomControl::FontChanged();
+    FRowHeight = 0;
+    Invalidate();
 }
 
 int TFindList::VisibleRows() { return std::max(1, ClientHeight() / RowHeight()); }

@@ -45,6 +45,7 @@ protected:
     void MouseMove(ui::TShiftState Shift, int X, int Y) override;
     void MouseUp(ui::TMouseButton Button, ui::TShiftState Shift, int X, int Y) override;
     void MouseWheel(ui::TShiftState Shift, int WheelDelta, ui::TPoint MousePos, bool& Handled) override;
+    void FontChanged() override;
 
 private:
     void Select(int row);
@@ -56,6 +57,7 @@ private:
     std::vector<std::uint32_t> FMatches;
     int FSelected = -1;
     int FTop = 0;
+    int FRowHeight = 0;  // measured for the font on first need
 };
 
 }  // namespace app

@@ -97,6 +97,7 @@ void TMainForm::StartSearch(char16_t first) {
     FindList->SetResults(nullptr, {});
     FSearching = true;
     FLaunchWhenReady = false;
+    FRecent = RecentLinksOf(Links);
     FindList->SetVisible(true);
     FindEdit->SetVisible(true);
     FindEdit->SetText(std::u16string(1, first));
@@ -120,7 +121,7 @@ void TMainForm::EndSearch() {
 
 void TMainForm::RunQuery() {
     if (!FSearching || !FIndex) return;
-    FindList->SetResults(FIndex, FindMatches(*FIndex, FindQuery::Of(FindEdit->Text()), RecentLinksOf(Links)));
+    FindList->SetResults(FIndex, FindMatches(*FIndex, FindQuery::Of(FindEdit->Text()), FRecent));
 }
 
 void TMainForm::FindEditChange(ui::TObject*) {

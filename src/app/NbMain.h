@@ -96,6 +96,7 @@ private:
     bool FSearching = false;
     bool FLaunchWhenReady = false;
     FindIndex FIndex;
+    RecentLinks FRecent;  // the links as they were when the search started
     std::unique_ptr<TProgramIndexer> FIndexer;
     std::vector<ui::TComponent*> FFolderWatches;
 };

@@ -115,6 +115,9 @@ TEST(MainFormFind, ATypedKeySearchesAndEscGivesTheTreeBackAsItWas) {
     ASSERT_FALSE(results.Texts.empty());
     EXPECT_EQ(results.Texts[0].Text, u"Keine Treffer");
 
+    // The rows follow the tree's font: a larger one makes them taller at the next search.
+    const int rowHeight = form.FindList->RowHeight();
+
     // Esc: the tree again, as it was; a second Esc closes the menu.
     EXPECT_TRUE(menu.Field().KeyDown(ui::vkEscape));
     EXPECT_FALSE(form.Searching());
@@ -141,7 +144,9 @@ TEST(MainFormFind, ATypedKeySearchesAndEscGivesTheTreeBackAsItWas) {
     EXPECT_FALSE(menu.tree->KeyPress(u'\x08'));
     EXPECT_FALSE(form.Searching());
 
+    form.ShellTreeView1->Font().SetSize(16);
     menu.tree->KeyPress(u'x');
+    EXPECT_GT(form.FindList->RowHeight(), rowHeight);
     menu.Field().KeyDown(ui::vkEscape);
     EXPECT_TRUE(form.Showing());
     menu.tree->KeyDown(ui::vkEscape);
