@@ -40,6 +40,7 @@ void TMainForm::StartIndex() {
     for (int csidl : ProgramsFolders()) {
         const std::u16string path = SpecialFolderPath(csidl);
         if (path.empty()) continue;
+        // Owned by the window, and gone with it.
         auto* watch = new shell::TShellChangeNotifier(this);
         watch->SetRoot(path);
         watch->SetWatchSubTree(true);
@@ -47,7 +48,6 @@ void TMainForm::StartIndex() {
         watch->SetOnChange([this] {
             if (FIndexer) FIndexer->Start(ProgramsFolders());
         });
-        FFolderWatches.push_back(watch);
     }
 }
 

@@ -98,7 +98,6 @@ private:
     FindIndex FIndex;
     RecentLinks FRecent;  // the links as they were when the search started
     std::unique_ptr<TProgramIndexer> FIndexer;
-    std::vector<ui::TComponent*> FFolderWatches;
 };
 
 // The shared objects of the run.
