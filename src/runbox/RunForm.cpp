@@ -7,6 +7,7 @@
 #include "app/NbVariables.h"
 #include "framework/Registry.h"
 #include "platform/ShellOperations.h"
+#include "platform/StartTimeline.h"
 #include "platform/System.h"
 #include "runbox/RunCommand.h"
 #include "ui/Application.h"
@@ -89,6 +90,7 @@ TRunForm::TRunForm() : ui::TForm(nullptr) {
     Timer1->SetEnabled(false);
     Timer1->OnTimer = [this](ui::TObject*) {
         Timer1->SetEnabled(false);
+        platform::WriteStartTimeline();
         ComboBox1->SetPathCompletion(true);
     };
     DrawPicture();
@@ -117,17 +119,20 @@ void TRunForm::ScaleDesign(int M, int D) {
 }
 
 void TRunForm::FormCreate(ui::TObject*) {
+    platform::MarkStart("form creating");
     FHistory.Load(RunRegistryKey());
     ComboBox1->SetItems(FHistory.Commands());
     ComboBox1->SetText(FHistory.Commands().empty() ? std::u16string() : FHistory.Commands().front());
 }
 
 void TRunForm::FormShow(ui::TObject*) {
+    platform::MarkStart("showing");
     PlaceOnScreen();
     SetTopmost(true);
     BringToFront();
     ComboBox1->SelectAll();
     Timer1->SetEnabled(true);
+    platform::MarkStart("shown");
 }
 
 void TRunForm::PlaceOnScreen() {

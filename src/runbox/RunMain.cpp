@@ -3,14 +3,17 @@
 
 #include "app/NbVariables.h"
 #include "framework/FormManager.h"
+#include "platform/StartTimeline.h"
 #include "runbox/RunForm.h"
 #include "ui/Application.h"
 
 int main() {
+    platform::MarkStart("program");
     try {
         framework::SetProcessRegistryKey(app::AppRegistryKey());
         ui::Application().SetTitle(u"Ausführen");
         runbox::TRunForm form;
+        platform::MarkStart("form made");
         form.ShowModal();
         form.SavePlacement();
         return 0;

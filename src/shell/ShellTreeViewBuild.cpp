@@ -147,9 +147,10 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
         for (int count = 0; count < MostChildren; ++count) {
             IdListPtr child = children->Next();
             if (!child) break;
-            // The node carries its item from the start: the widget may ask for its text at once.
+            // The node carries its item from the start; the widget gets the rows once they are
+            // all read and ordered.
             std::unique_ptr<TShellFolder> item = NewChildItem(Node, child.get(), false);
-            TTreeNode* node = Items().AddChildTextPending(Node, item.get());
+            TTreeNode* node = Items().AddChildTextPendingUnshown(Node, item.get());
             item.release();
             SetUpChild(node, true);
         }
@@ -161,6 +162,8 @@ void TCustomShellTreeView::FillNode(TTreeNode* Node) {
     platform::MarkStart("tree: folder read");
     Node->CustomSort([this](TTreeNode* a, TTreeNode* b) { return CompareSiblingItems(a, b); }, false);
     platform::MarkStart("tree: folder sorted");
+    Items().ShowNewChildren(Node);
+    platform::MarkStart("tree: rows given to the widget");
     StartIconPrefetch(Node);
 }
 

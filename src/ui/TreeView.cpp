@@ -203,7 +203,7 @@ TTreeNodes::~TTreeNodes() {
 }
 
 TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, std::size_t position, const std::u16string& text,
-                                 bool textPending, void* data) {
+                                 bool textPending, void* data, bool shown) {
     auto& siblings = SiblingsOf(parent);
     position = std::min(position, siblings.size());
     auto node = std::unique_ptr<TTreeNode>(new TTreeNode(*this, parent, text));
@@ -211,7 +211,7 @@ TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, std::size_t position, const s
     node->FData = data;
     TTreeNode* made = node.get();
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
-    if (TreeViewPeer* widget = FOwner.Widget(); widget && (!parent || parent->FItem)) {
+    if (TreeViewPeer* widget = FOwner.Widget(); shown && widget && (!parent || parent->FItem)) {
         const std::intptr_t after = position == 0 ? -1 : siblings[position - 1]->FItem;
         made->FItem = widget->InsertItem(parent ? parent->FItem : 0, after, *made);
         if (made->FItem) FByItem[made->FItem] = made;
@@ -231,6 +231,27 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::u16string& text) {
 
 TTreeNode* TTreeNodes::AddChildTextPending(TTreeNode* parent, void* data) {
     return InsertAt(parent, SiblingsOf(parent).size(), std::u16string(), true, data);
+}
+
+TTreeNode* TTreeNodes::AddChildTextPendingUnshown(TTreeNode* parent, void* data) {
+    return InsertAt(parent, SiblingsOf(parent).size(), std::u16string(), true, data, false);
+}
+
+void TTreeNodes::ShowNewChildren(TTreeNode* parent) {
+    TreeViewPeer* widget = FOwner.Widget();
+    if (!widget || (parent && !parent->FItem)) return;
+    const bool hadChildren = parent && parent->FChildren.size() > 0 &&
+                             std::any_of(parent->FChildren.begin(), parent->FChildren.end(),
+                                         [](const auto& child) { return child->FItem != 0; });
+    std::intptr_t after = -1;  // first
+    for (auto& child : SiblingsOf(parent)) {
+        if (!child->FItem) {
+            child->FItem = widget->InsertItem(parent ? parent->FItem : 0, after, *child);
+            if (child->FItem) FByItem[child->FItem] = child.get();
+        }
+        if (child->FItem) after = child->FItem;
+    }
+    if (parent && !hadChildren && !parent->FChildren.empty()) parent->Updated();  // its button comes
 }
 
 TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::u16string& text) { return InsertAt(parent, 0, text); }

@@ -139,6 +139,11 @@ public:
     // A last child with its data, whose text the tree works out when it is first asked for
     // (SetTextPending).
     TTreeNode* AddChildTextPending(TTreeNode* parent, void* data);
+    // The same, made in the tree only: the widget gets it with ShowNewChildren. A folder read
+    // whole gives the widget its rows once, in their final order, instead of row by row.
+    TTreeNode* AddChildTextPendingUnshown(TTreeNode* parent, void* data);
+    // Gives the widget every child of `parent` it does not have yet, in the children's order.
+    void ShowNewChildren(TTreeNode* parent);
     // A node just before `before`, as its sibling.
     TTreeNode* Insert(TTreeNode* before, const std::u16string& text);
     void Clear();
@@ -157,7 +162,7 @@ private:
     friend class TTreeNode;
     friend class TTreeView;
     TTreeNode* InsertAt(TTreeNode* parent, std::size_t position, const std::u16string& text, bool textPending = false,
-                        void* data = nullptr);
+                        void* data = nullptr, bool shown = true);
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* parent) {
         return parent ? parent->FChildren : FRoots;
     }

@@ -110,7 +110,9 @@ TRect HeadlessTreeView::ItemRect(std::intptr_t id, bool textOnly) const {
 void HeadlessTreeView::ReorderChildren(std::intptr_t parent, const TTreeNode* parentNode) {
     auto& children = ChildrenOf(parent);
     children.clear();
-    for (int i = 0; parentNode && i < parentNode->Count(); ++i) children.push_back(parentNode->Item(i)->ItemId());
+    // Like the platform's control, it orders the items it holds; nodes not yet given to it wait.
+    for (int i = 0; parentNode && i < parentNode->Count(); ++i)
+        if (const std::intptr_t id = parentNode->Item(i)->ItemId(); id && Items.count(id)) children.push_back(id);
 }
 
 void HeadlessTreeView::SetRedraw(bool redraw) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/ShellNamespace.h"
@@ -23,8 +25,37 @@ namespace ui::win32 {
 using platform::win32::W;
 
 namespace {
-const wchar_t* const PeerProperty = L"NimbrelPeer";
-constexpr UINT_PTR NativeSubclassId = 1;
+// Which window is whose, and a native window's own procedure under ours: asked on every
+// message, so kept here rather than in window properties, which cost a trip to the window server
+// each under Wine.
+struct WindowEntry {
+    WindowPeer* Peer;
+    WNDPROC Native;
+};
+std::mutex peersLock;
+std::unordered_map<HWND, WindowEntry> peers;
+
+void Register(HWND window, WindowPeer* peer, WNDPROC native = nullptr) {
+    const std::lock_guard guard(peersLock);
+    peers[window] = {peer, native};
+}
+
+WindowEntry Lookup(HWND window) {
+    const std::lock_guard guard(peersLock);
+    const auto found = peers.find(window);
+    return found == peers.end() ? WindowEntry{nullptr, nullptr} : found->second;
+}
+
+// The peer goes; a native window whose procedure stays in the chain keeps it until destroyed.
+void Orphan(HWND window) {
+    const std::lock_guard guard(peersLock);
+    if (auto found = peers.find(window); found != peers.end()) found->second.Peer = nullptr;
+}
+
+void Unregister(HWND window) {
+    const std::lock_guard guard(peersLock);
+    peers.erase(window);
+}
 // Child window ids start above the dialog ids IDOK and IDCANCEL, which dialog keys send.
 int nextChildId = 100;
 
@@ -87,9 +118,7 @@ HWND WindowOf(const TWinControl& control) {
     return peer ? peer->Handle() : nullptr;
 }
 
-WindowPeer* WindowPeer::FromHandle(HWND window) {
-    return window ? static_cast<WindowPeer*>(GetPropW(window, PeerProperty)) : nullptr;
-}
+WindowPeer* WindowPeer::FromHandle(HWND window) { return window ? Lookup(window).Peer : nullptr; }
 
 WindowPeer::WindowPeer(TWinControl& control) : FControl(control) {
     static const bool registered = [] {
@@ -120,8 +149,12 @@ void WindowPeer::CreateHandle(const wchar_t* windowClass, TCreateParams params, 
     FWindow = made;
     CountUserObject(1);
     if (native) {
-        SetPropW(made, PeerProperty, this);
-        SetWindowSubclass(made, &SubclassProc, NativeSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        // The platform's own window procedure stays underneath ours. (The common controls' own
+        // subclassing service would do the same at the price of a window property read per
+        // message, which the window server answers under Wine.)
+        FNativeProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(made, GWLP_WNDPROC));
+        Register(made, this, FNativeProc);
+        SetWindowLongPtrW(made, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeProc));
     }
     if (parent && FControl.TabOrder() >= 0) OrderSiblingsByTab();
 }
@@ -129,8 +162,16 @@ void WindowPeer::CreateHandle(const wchar_t* windowClass, TCreateParams params, 
 WindowPeer::~WindowPeer() {
     *FAlive = false;
     if (!FWindow) return;
-    RemovePropW(FWindow, PeerProperty);
-    if (FNative) RemoveWindowSubclass(FWindow, &SubclassProc, NativeSubclassId);
+    // A native window gets its own procedure back while ours is on top; under a later subclass
+    // ours stays in the chain and passes everything down.
+    if (FNative && GetWindowLongPtrW(FWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&NativeProc)) {
+        SetWindowLongPtrW(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FNativeProc));
+        Unregister(FWindow);
+    } else if (FNative) {
+        Orphan(FWindow);
+    } else {
+        Unregister(FWindow);
+    }
     DestroyWindow(FWindow);
 }
 
@@ -245,13 +286,13 @@ LRESULT CALLBACK WindowPeer::WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM
         auto* peer = static_cast<WindowPeer*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         if (peer) {
             peer->FWindow = window;
-            SetPropW(window, PeerProperty, peer);
+            Register(window, peer);
         }
     }
     WindowPeer* self = FromHandle(window);
     if (!self) return DefWindowProcW(window, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        RemovePropW(window, PeerProperty);
+        Unregister(window);
         self->FWindow = nullptr;
         CountUserObject(-1);
         return DefWindowProcW(window, msg, wp, lp);
@@ -259,16 +300,21 @@ LRESULT CALLBACK WindowPeer::WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM
     return self->Dispatch(msg, wp, lp);
 }
 
-LRESULT CALLBACK WindowPeer::SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<WindowPeer*>(data);
+LRESULT CALLBACK WindowPeer::NativeProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    const WindowEntry entry = Lookup(window);
+    if (!entry.Native) return DefWindowProcW(window, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &SubclassProc, NativeSubclassId);
-        RemovePropW(window, PeerProperty);
-        self->FWindow = nullptr;
-        CountUserObject(-1);
-        return DefSubclassProc(window, msg, wp, lp);
+        Unregister(window);
+        if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&NativeProc))
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.Native));
+        if (entry.Peer) {
+            entry.Peer->FWindow = nullptr;
+            CountUserObject(-1);
+        }
+        return CallWindowProcW(entry.Native, window, msg, wp, lp);
     }
-    return self->Dispatch(msg, wp, lp);
+    if (!entry.Peer) return CallWindowProcW(entry.Native, window, msg, wp, lp);
+    return entry.Peer->Dispatch(msg, wp, lp);
 }
 
 LRESULT WindowPeer::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
@@ -294,7 +340,7 @@ void WindowPeer::MarkPainted() const {
 
 LRESULT WindowPeer::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (!FWindow) return 0;
-    return FNative ? DefSubclassProc(FWindow, msg, wp, lp) : DefWindowProcW(FWindow, msg, wp, lp);
+    return FNative ? CallWindowProcW(FNativeProc, FWindow, msg, wp, lp) : DefWindowProcW(FWindow, msg, wp, lp);
 }
 
 bool WindowPeer::HandleFamilyMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }

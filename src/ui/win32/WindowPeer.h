@@ -77,7 +77,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK NativeProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     bool HandleMouse(UINT msg, WPARAM wp, LPARAM lp);
@@ -91,6 +91,7 @@ private:
     TWinControl& FControl;
     HWND FWindow = nullptr;
     bool FNative = false;
+    WNDPROC FNativeProc = nullptr;  // a native window's own procedure, under ours
     bool FTrackingLeave = false;
     bool FCapturedOnPress = false;  // the press took the mouse, so its release gives it back
     bool FReleasingOnUp = false;    // the capture goes because a release is being handled

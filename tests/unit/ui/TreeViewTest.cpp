@@ -265,3 +265,39 @@ TEST(TreeView, PendingTextsAreAskedOnceWhenFirstReadAndOpeningNeedsChildren) {
     widget.UserToggle(root->ItemId());
     EXPECT_TRUE(root->Expanded());
 }
+
+TEST(TreeView, ChildrenMadeUnshownReachTheWidgetOnceInTheirFinalOrder) {
+    TreeForm form;
+    auto& widget = PeerOf(*form.Tree);
+    TTreeNodes& items = form.Tree->Items();
+    TTreeNode* root = items.AddChild(nullptr, u"Programme");
+    TTreeNode* empty = items.AddChild(nullptr, u"Leer");
+    items.AddChild(root, u"Autostart");
+    const std::size_t before = widget.Items.size();
+    int data = 0;
+    for (const char16_t* name : {u"Zubehör", u"Büro", u"Spiele", u"Ärger"}) {
+        TTreeNode* node = items.AddChildTextPendingUnshown(root, &data);
+        node->SetText(name);
+        EXPECT_EQ(node->ItemId(), 0);
+    }
+    // Made in the model only: the widget has not seen them, and a deleted one never reaches it.
+    EXPECT_EQ(widget.Items.size(), before);
+    EXPECT_EQ(root->Count(), 5);
+    root->Item(3)->Delete();
+    root->CustomSort([](TTreeNode* a, TTreeNode* b) { return a->Text().compare(b->Text()); }, false);
+    items.ShowNewChildren(root);
+    EXPECT_EQ(widget.Items.size(), before + 3);
+    root->Expand(false);
+    EXPECT_EQ(RowTexts(widget),
+              (std::vector<std::u16string>{u"Programme", u"Autostart", u"Büro", u"Zubehör", u"Ärger", u"Leer"}));
+    for (int i = 0; i < root->Count(); ++i) EXPECT_EQ(items.GetNode(root->Item(i)->ItemId()), root->Item(i));
+    // A second call has nothing new to give.
+    items.ShowNewChildren(root);
+    EXPECT_EQ(widget.Items.size(), before + 3);
+    // A node that had no children gets its button when its first ones arrive.
+    EXPECT_FALSE(widget.Items.at(empty->ItemId()).HasChildren);
+    items.AddChildTextPendingUnshown(empty, &data)->SetText(u"Neu");
+    items.ShowNewChildren(empty);
+    EXPECT_TRUE(widget.Items.at(empty->ItemId()).HasChildren);
+    EXPECT_EQ(widget.Items.at(empty->ItemId()).Children.size(), 1u);
+}
