@@ -172,7 +172,8 @@ WindowPeer::~WindowPeer() {
     } else {
         Unregister(FWindow);
     }
-    DestroyWindow(FWindow);
+    // The window's last messages no longer find this peer: its count goes here.
+    if (DestroyWindow(FWindow)) CountUserObject(-1);
 }
 
 // ---- state from the component ---------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "ui/ImageList.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+#include "ui/win32/WinHandles.h"
 #include "ui/win32/WindowPeer.h"
 #include "win32/WinPump.h"
 
@@ -325,4 +326,53 @@ TEST(Win32Widgets, TabKeyFollowsTheTabOrder) {
     EXPECT_EQ(GetWindow(dialog, GW_CHILD), WindowOf(*buttons[0]));
     buttons[2]->SetTabStop(false);
     EXPECT_EQ(GetNextDlgTabItem(dialog, WindowOf(*buttons[0]), FALSE), WindowOf(*buttons[1]));
+}
+
+namespace {
+// A later subclass of a native control (as the shell's path completion puts on an edit).
+WNDPROC underTestProc = nullptr;
+int testProcDestroys = 0;
+LRESULT CALLBACK TestSubclass(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCDESTROY) ++testProcDestroys;
+    if (msg == WM_GETTEXTLENGTH) return 99;
+    return CallWindowProcW(underTestProc, window, msg, wp, lp);
+}
+}  // namespace
+
+TEST(Win32Widgets, NativeControlsKeepTheirProcedureChainAndEveryWindowIsCounted) {
+    TForm form(nullptr);
+    form.SetBounds(20, 20, 300, 200);
+    form.Show();
+    const long before = ui::win32::HeldObjectCounts().User;
+    for (int round = 0; round < 3; ++round) {
+        auto* edit = new TEdit(&form);
+        edit->SetParent(&form);
+        edit->SetBounds(8, 8, 120, 23);
+        auto* panel = new TCustomControl(&form);
+        panel->SetParent(&form);
+        panel->SetBounds(8, 40, 120, 40);
+        auto* inner = new TButton(panel);
+        inner->SetParent(panel);
+        inner->SetBounds(4, 4, 60, 25);
+        EXPECT_EQ(ui::win32::HeldObjectCounts().User, before + 3);
+        HWND window = WindowOf(*edit);
+        // Typed text reaches the component through our procedure, then the platform's.
+        SendMessageW(window, WM_CHAR, L'ä', 0);
+        EXPECT_EQ(edit->Text(), u"ä");
+        EXPECT_EQ(ui::win32::WindowPeer::FromHandle(window), edit->Peer());
+        // Subclassed again on top of ours: the component goes first, the chain still holds.
+        underTestProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestSubclass)));
+        SendMessageW(window, WM_CHAR, L'ö', 0);
+        EXPECT_EQ(edit->Text(), u"äö");
+        const int destroysBefore = testProcDestroys;
+        delete edit;
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(testProcDestroys, destroysBefore + 1);
+        EXPECT_EQ(ui::win32::WindowPeer::FromHandle(window), nullptr);
+        // A panel freed with its child: both windows go, through the destructor and the parent.
+        HWND innerWindow = WindowOf(*inner);
+        delete panel;
+        EXPECT_FALSE(IsWindow(innerWindow));
+        EXPECT_EQ(ui::win32::HeldObjectCounts().User, before);
+    }
 }
