@@ -32,29 +32,37 @@ struct WindowEntry {
     WindowPeer* Peer;
     WNDPROC Native;
 };
-std::mutex peersLock;
-std::unordered_map<HWND, WindowEntry> peers;
+struct WindowTable {
+    std::mutex Lock;
+    std::unordered_map<HWND, WindowEntry> Entries;
+};
+
+// Never freed: a window may still get its last messages while the program's statics go.
+WindowTable& Windows() {
+    static auto* table = new WindowTable;
+    return *table;
+}
 
 void Register(HWND window, WindowPeer* peer, WNDPROC native = nullptr) {
-    const std::lock_guard guard(peersLock);
-    peers[window] = {peer, native};
+    const std::lock_guard guard(Windows().Lock);
+    Windows().Entries[window] = {peer, native};
 }
 
 WindowEntry Lookup(HWND window) {
-    const std::lock_guard guard(peersLock);
-    const auto found = peers.find(window);
-    return found == peers.end() ? WindowEntry{nullptr, nullptr} : found->second;
+    const std::lock_guard guard(Windows().Lock);
+    const auto found = Windows().Entries.find(window);
+    return found == Windows().Entries.end() ? WindowEntry{nullptr, nullptr} : found->second;
 }
 
 // The peer goes; a native window whose procedure stays in the chain keeps it until destroyed.
 void Orphan(HWND window) {
-    const std::lock_guard guard(peersLock);
-    if (auto found = peers.find(window); found != peers.end()) found->second.Peer = nullptr;
+    const std::lock_guard guard(Windows().Lock);
+    if (auto found = Windows().Entries.find(window); found != Windows().Entries.end()) found->second.Peer = nullptr;
 }
 
 void Unregister(HWND window) {
-    const std::lock_guard guard(peersLock);
-    peers.erase(window);
+    const std::lock_guard guard(Windows().Lock);
+    Windows().Entries.erase(window);
 }
 // Child window ids start above the dialog ids IDOK and IDCANCEL, which dialog keys send.
 int nextChildId = 100;
