@@ -1,6 +1,8 @@
 #include "ui/Control.h"
 
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 #include "ui/DragSession.h"
 #include "ui/Exceptions.h"
@@ -254,7 +256,37 @@ TWinControl::~TWinControl() {
 void TWinControl::InsertControl(TControl* control) {
     FControls.push_back(control);
     control->FParent = this;
-    if (auto* win = dynamic_cast<TWinControl*>(control); win && HandleAllocated()) win->HandleNeeded();
+    // A control of a design still loading gets its widget when the design is done (Loaded).
+    auto* win = dynamic_cast<TWinControl*>(control);
+    if (win && HandleAllocated() && !(win->ComponentState() & csLoading)) win->HandleNeeded();
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    // The widgets of a loaded design are made now, at their final bounds, font and texts, and in
+    // tab order, so that none is moved or reordered once made. A parent that is itself still
+    // loading makes them when its own design is done.
+    if (HandleAllocated()) {
+        MakeChildHandles();
+    } else if (FParent && FParent->HandleAllocated() && !(FParent->ComponentState() & csLoading)) {
+        HandleNeeded();
+    }
+}
+
+void TWinControl::MakeChildHandles() {
+    std::vector<TWinControl*> children;
+    for (TControl* child : FControls)
+        if (auto* win = dynamic_cast<TWinControl*>(child)) children.push_back(win);
+    // The order the Tab key follows: by tab order, those without one after, in the order made.
+    const auto key = [](const TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
+    std::stable_sort(children.begin(), children.end(),
+                     [&](const TWinControl* a, const TWinControl* b) { return key(a) < key(b); });
+    const auto alive = Lifetime();
+    for (TWinControl* child : children) {
+        // A widget's making may free or add controls (a handler run on its creation).
+        if (!*alive) return;
+        if (std::find(FControls.begin(), FControls.end(), child) != FControls.end()) child->HandleNeeded();
+    }
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -351,8 +383,7 @@ void TWinControl::HandleNeeded() {
         if (!FParent->HandleAllocated() || FPeer) return;
     }
     FPeer = CreatePeer(GetBackend());
-    for (TControl* child : FControls)
-        if (auto* win = dynamic_cast<TWinControl*>(child)) win->HandleNeeded();
+    MakeChildHandles();
 }
 
 void TWinControl::DestroyHandle() {

@@ -322,6 +322,7 @@ protected:
     virtual void FocusChanged(bool focused) { (void)focused; }
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    void Loaded() override;
     // Offers an accelerator to the children in turn, so that a form reaches every button on it.
     bool DialogChar(char16_t ch) override;
     void EnabledChanged() override;
@@ -332,6 +333,9 @@ protected:
     void DestroyHandle();
 
 private:
+    // Makes the missing widgets of the children, in tab order.
+    void MakeChildHandles();
+
     std::vector<TControl*> FControls;
     std::unique_ptr<ControlPeer> FPeer;
     int FTabOrder = -1;

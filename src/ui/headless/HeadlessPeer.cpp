@@ -26,6 +26,7 @@ void HeadlessPeer::SizeRaster() {
 
 void HeadlessPeer::SetBounds(const TRect& bounds) {
     Bounds = bounds;
+    ++BoundsChanges;
     Invalidate();
 }
 

@@ -85,6 +85,7 @@ public:
     int Invalidations = 0;
     int AppearanceChanges = 0;
     int TabChanges = 0;
+    int BoundsChanges = 0;
     TBitmap Raster;
     std::vector<RecordedText> Texts;
 

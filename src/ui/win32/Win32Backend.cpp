@@ -66,6 +66,7 @@ Win32Backend::Win32Backend() {
     // From here on its messages reach this backend (not while it is being made: the backend's
     // own construction is not finished then).
     if (FApplicationWindow) SetWindowLongPtrW(FApplicationWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    platform::MarkStart("backend: app window");
 }
 
 Win32Backend::~Win32Backend() {

@@ -10,6 +10,7 @@
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "ui/headless/HeadlessBackend.h"
+#include "util/TextCodec.h"
 #include "util/Utils.h"
 
 using namespace ui;
@@ -63,6 +64,71 @@ TEST(Form, ClientSizeBordersAndChildrenWidgets) {
     EXPECT_EQ(d.Edit->Font().Height(), -9);
     EXPECT_EQ(d.Ok->Font().Height(), -30);
     EXPECT_THROW(d.Edit->SetParent(d.Edit), EComponentError);
+}
+
+namespace {
+// A design made as a form's constructor makes it: controls placed and ordered while loading,
+// one of them inside a box of its own.
+struct OrderedDialog : TForm {
+    OrderedDialog() : TForm(nullptr) {
+        BeginLoading();
+        SetClientSize(300, 200);
+        Note = new TLabel(this);
+        Note->SetParent(this);
+        Note->SetBounds(8, 8, 280, 15);
+        Box = new TCustomControl(this);
+        Box->SetParent(this);
+        Box->SetBounds(8, 30, 280, 60);
+        Box->SetTabOrder(1);
+        Inner = new TEdit(this);
+        Inner->SetParent(Box);
+        Inner->SetBounds(4, 4, 200, 23);
+        Ok = new TButton(this);
+        Ok->SetParent(this);
+        Ok->SetBounds(8, 160, 75, 25);
+        Ok->SetTabOrder(2);
+        First = new TEdit(this);
+        First->SetParent(this);
+        First->SetBounds(8, 100, 200, 23);
+        First->SetTabOrder(0);
+        madeWhileLoading = Note->HandleAllocated() || Box->HandleAllocated() || Inner->HandleAllocated() ||
+                           Ok->HandleAllocated() || First->HandleAllocated();
+        FinishLoading();
+    }
+    TLabel* Note;
+    TCustomControl* Box;
+    TEdit* Inner;
+    TButton* Ok;
+    TEdit* First;
+    bool madeWhileLoading = true;
+};
+}  // namespace
+
+TEST(Form, ADesignMakesItsWidgetsWhenLoadedInTabOrderAndNeverMovesThem) {
+    const size_t before = Headless().Peers.size();
+    OrderedDialog d;
+    EXPECT_FALSE(d.madeWhileLoading);
+    std::vector<TWinControl*> made;
+    for (size_t i = before; i < Headless().Peers.size(); ++i) made.push_back(&Headless().Peers[i]->Control);
+    // The form first (its size needed it), then its children by tab order with those without
+    // one last, each one's own children right after it.
+    const std::vector<TWinControl*> expected = {&d, d.First, d.Box, d.Inner, d.Ok, d.Note};
+    EXPECT_EQ(made, expected);
+    for (TWinControl* control : {static_cast<TWinControl*>(d.First), static_cast<TWinControl*>(d.Box),
+                                 static_cast<TWinControl*>(d.Inner), static_cast<TWinControl*>(d.Ok),
+                                 static_cast<TWinControl*>(d.Note)}) {
+        const headless::HeadlessPeer& peer = PeerOf(*control);
+        EXPECT_EQ(peer.Bounds, control->BoundsRect()) << util::ToUtf8(control->ClassName());
+        EXPECT_EQ(peer.BoundsChanges, 0) << util::ToUtf8(control->ClassName());
+        EXPECT_EQ(peer.TabChanges, 0) << util::ToUtf8(control->ClassName());
+    }
+    // After loading, a new control and a moved one reach their widgets at once.
+    auto* late = new TButton(&d);
+    late->SetParent(d.Box);
+    EXPECT_TRUE(late->HandleAllocated());
+    d.Ok->SetBounds(100, 160, 75, 25);
+    EXPECT_EQ(PeerOf(*d.Ok).Bounds, d.Ok->BoundsRect());
+    EXPECT_EQ(PeerOf(*d.Ok).BoundsChanges, 1);
 }
 
 TEST(Form, ShowModalEndsOnModalResultOrClose) {

@@ -9,6 +9,9 @@
 
 #include <cwctype>
 
+#include <algorithm>
+#include <vector>
+
 #include <chrono>
 #include <functional>
 
@@ -375,4 +378,97 @@ TEST(Win32Widgets, NativeControlsKeepTheirProcedureChainAndEveryWindowIsCounted)
         EXPECT_FALSE(IsWindow(innerWindow));
         EXPECT_EQ(ui::win32::HeldObjectCounts().User, before);
     }
+}
+
+namespace {
+// What the platform saw while a form was made: the windows created, with the bounds they were
+// created at, and every move or resize of one of them afterwards.
+struct CreationLog {
+    std::vector<std::pair<HWND, RECT>> Created;
+    std::vector<HWND> Moved;
+};
+CreationLog* creationLog = nullptr;
+LRESULT CALLBACK RecordCreation(int code, WPARAM wp, LPARAM lp) {
+    if (creationLog && code == HCBT_CREATEWND) {
+        const CREATESTRUCTW& cs = *reinterpret_cast<CBT_CREATEWNDW*>(lp)->lpcs;
+        if (cs.style & WS_CHILD)
+            creationLog->Created.push_back({reinterpret_cast<HWND>(wp), RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy}});
+    } else if (creationLog && code == HCBT_MOVESIZE) {
+        creationLog->Moved.push_back(reinterpret_cast<HWND>(wp));
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+struct DesignedDialog : TForm {
+    DesignedDialog() : TForm(nullptr) {
+        BeginLoading();
+        SetBorderStyle(bsDialog);
+        SetClientSize(320, 140);
+        Prompt = new TLabel(this);
+        Prompt->SetParent(this);
+        Prompt->SetBounds(12, 12, 296, 15);
+        Prompt->SetCaption(u"Größe ändern?");
+        Ok = new TButton(this);
+        Ok->SetParent(this);
+        Ok->SetBounds(140, 100, 80, 25);
+        Ok->SetCaption(u"OK");
+        Ok->SetTabOrder(1);
+        NameEdit = new TEdit(this);
+        NameEdit->SetParent(this);
+        NameEdit->SetBounds(12, 40, 296, 23);
+        NameEdit->SetTabOrder(0);
+        Cancel = new TButton(this);
+        Cancel->SetParent(this);
+        Cancel->SetBounds(228, 100, 80, 25);
+        Cancel->SetCaption(u"Abbrechen");
+        Cancel->SetTabOrder(2);
+        // Still loading: no control has a window yet.
+        madeWhileLoading = Prompt->HandleAllocated() || Ok->HandleAllocated() || NameEdit->HandleAllocated();
+        FinishLoading();
+    }
+    TLabel* Prompt;
+    TButton* Ok;
+    TEdit* NameEdit;
+    TButton* Cancel;
+    bool madeWhileLoading = true;
+};
+}  // namespace
+
+TEST(Win32Widgets, ADesignedFormMakesItsWindowsOnceAtTheirBoundsInTabOrder) {
+    CreationLog log;
+    creationLog = &log;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DesignedDialog dialog;
+    UnhookWindowsHookEx(hook);
+    creationLog = nullptr;
+    EXPECT_FALSE(dialog.madeWhileLoading);
+    // Made in tab order, those without one last, each at its designed bounds and never moved.
+    const std::vector<TWinControl*> expected = {dialog.NameEdit, dialog.Ok, dialog.Cancel, dialog.Prompt};
+    std::vector<HWND> ours;
+    for (const auto& [window, rect] : log.Created)
+        if (GetParent(window) == WindowOf(dialog)) ours.push_back(window);
+    ASSERT_EQ(ours.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(ours[i], WindowOf(*expected[i])) << i;
+        RECT r{};
+        GetWindowRect(ours[i], &r);
+        MapWindowPoints(nullptr, WindowOf(dialog), reinterpret_cast<POINT*>(&r), 2);
+        const TRect designed = expected[i]->BoundsRect();
+        EXPECT_EQ(designed.Left, r.left) << i;
+        EXPECT_EQ(designed.Top, r.top) << i;
+        EXPECT_EQ(designed.Width(), r.right - r.left) << i;
+        EXPECT_EQ(designed.Height(), r.bottom - r.top) << i;
+        EXPECT_EQ(std::count(log.Moved.begin(), log.Moved.end(), ours[i]), 0) << i;
+    }
+    // The windows' order is the Tab key's: the first child is the first stop.
+    HWND form = WindowOf(dialog);
+    EXPECT_EQ(GetWindow(form, GW_CHILD), WindowOf(*dialog.NameEdit));
+    EXPECT_EQ(GetNextDlgTabItem(form, WindowOf(*dialog.NameEdit), FALSE), WindowOf(*dialog.Ok));
+    EXPECT_EQ(GetNextDlgTabItem(form, WindowOf(*dialog.Ok), FALSE), WindowOf(*dialog.Cancel));
+    // A control added to the made form gets its window at once.
+    auto* late = new TButton(&dialog);
+    late->SetParent(&dialog);
+    EXPECT_TRUE(late->HandleAllocated());
+    EXPECT_EQ(GetParent(WindowOf(*late)), form);
 }
