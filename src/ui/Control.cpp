@@ -273,14 +273,16 @@ void TWinControl::Loaded() {
     }
 }
 
+bool TWinControl::TabsBefore(const TWinControl* a, const TWinControl* b) {
+    const auto key = [](const TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
+    return key(a) < key(b);
+}
+
 void TWinControl::MakeChildHandles() {
     std::vector<TWinControl*> children;
     for (TControl* child : FControls)
         if (auto* win = dynamic_cast<TWinControl*>(child)) children.push_back(win);
-    // The order the Tab key follows: by tab order, those without one after, in the order made.
-    const auto key = [](const TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
-    std::stable_sort(children.begin(), children.end(),
-                     [&](const TWinControl* a, const TWinControl* b) { return key(a) < key(b); });
+    std::stable_sort(children.begin(), children.end(), TabsBefore);
     const auto alive = Lifetime();
     for (TWinControl* child : children) {
         // A widget's making may free or add controls (a handler run on its creation).

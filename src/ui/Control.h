@@ -246,6 +246,9 @@ public:
         FTabOrder = order;
         if (FPeer) FPeer->TabChanged();
     }
+    // The order the Tab key follows among siblings: by tab order, those without one after; for
+    // a stable sort, which keeps the order made among equals.
+    static bool TabsBefore(const TWinControl* a, const TWinControl* b);
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool stop) {
         if (stop == FTabStop) return;

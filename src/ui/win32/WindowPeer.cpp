@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <climits>
 #include <mutex>
 #include <stdexcept>
 #include <unordered_map>
@@ -227,10 +226,9 @@ void WindowPeer::OrderSiblingsByTab() {
         HWND window = win == &FControl ? FWindow : win ? WindowOf(*win) : nullptr;
         if (window) siblings.emplace_back(win, window);
     }
-    // The Tab key follows the windows' order: by tab order, those without one after, in the order made.
-    const auto key = [](const TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
+    // The Tab key follows the windows' order.
     std::stable_sort(siblings.begin(), siblings.end(),
-                     [&](const auto& a, const auto& b) { return key(a.first) < key(b.first); });
+                     [](const auto& a, const auto& b) { return TWinControl::TabsBefore(a.first, b.first); });
     // Only when the windows are not in that order already: each move costs a message round.
     HWND previous = nullptr;
     bool ordered = true;
