@@ -33,6 +33,10 @@ public:
     virtual void DrawButtonFace(const TRect& rect, bool pushed) = 0;
     // A two-pixel 3-D edge around rect, raised or sunken.
     virtual void DrawEdge(const TRect& rect, bool raised) = 0;
+    // From here on drawing goes to a part of the surface: coordinates count from the part's
+    // top-left corner and nothing lands outside it, until the matching EndPart. Parts nest.
+    virtual void BeginPart(const TRect& part) = 0;
+    virtual void EndPart() = 0;
 };
 
 }  // namespace ui

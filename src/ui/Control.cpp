@@ -6,6 +6,7 @@
 
 #include "ui/DragSession.h"
 #include "ui/Exceptions.h"
+#include "ui/GraphicControl.h"
 #include "ui/Menus.h"
 
 namespace ui {
@@ -136,6 +137,10 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubled) {
+    if (TControl* child = RouteMouse(MouseStep::Press, {x, y})) {
+        child->HandleMouseDown(button, shift, x - child->Left(), y - child->Top(), doubled);
+        return;
+    }
     if (doubled && (FControlStyle & csDoubleClicks)) {
         const auto alive = FAlive;
         DblClick();
@@ -148,12 +153,20 @@ void TControl::HandleMouseDown(TMouseButton button, TShiftState shift, int x, in
 }
 
 void TControl::HandleMouseMove(TShiftState shift, int x, int y) {
+    if (TControl* child = RouteMouse(MouseStep::Move, {x, y})) {
+        child->HandleMouseMove(shift, x - child->Left(), y - child->Top());
+        return;
+    }
     // A drag that is under way has the pointer to itself.
     if (DragSession::SourceMoved(this, x, y)) return;
     MouseMove(shift, x, y);
 }
 
 void TControl::HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (TControl* child = RouteMouse(MouseStep::Release, {x, y})) {
+        child->HandleMouseUp(button, shift, x - child->Left(), y - child->Top());
+        return;
+    }
     const auto alive = FAlive;
     // A release that ended a drag makes no click, but the press still gets its release: whatever
     // a control keeps from its press (a pressed mark) would otherwise outlive the drag.
@@ -175,6 +188,18 @@ void TControl::MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos, bo
     if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
 }
 
+void TControl::HandleMouseLeave() {
+    const auto alive = FAlive;
+    EndMouseRoute(false);
+    if (*alive) MouseLeave();
+}
+
+void TControl::HandleCaptureLost() {
+    const auto alive = FAlive;
+    EndMouseRoute(true);
+    if (*alive) CaptureLost();
+}
+
 void TControl::MouseLeave() {
     if (OnMouseLeave) OnMouseLeave(this);
 }
@@ -186,6 +211,8 @@ void TControl::CaptureLost() {
 
 TPoint TControl::ClientToScreen(TPoint client) const {
     const auto* win = dynamic_cast<const TWinControl*>(this);
+    // A control without a widget lies in its parent's client area.
+    if (!win && FParent) return FParent->ClientToScreen({client.X + FLeft, client.Y + FTop});
     if (!win || !win->Peer()) return client;
     const TPoint origin = win->Peer()->ClientOrigin();
     return {origin.X + client.X, origin.Y + client.Y};
@@ -205,9 +232,15 @@ void TControl::ScaleDesign(int M, int D) {
     }
 }
 
-bool TControl::HandleContextMenu(int screenX, int screenY) {
-    bool handled = false;
+bool TControl::HandleContextMenu(int screenX, int screenY, bool atPointer) {
     const auto alive = Lifetime();
+    if (atPointer) {
+        if (TControl* child = ControlAtPoint(ScreenToClient({screenX, screenY}))) {
+            if (child->HandleContextMenu(screenX, screenY)) return true;
+            if (!*alive) return true;
+        }
+    }
+    bool handled = false;
     DoContextPopup(ScreenToClient({screenX, screenY}), handled);
     if (handled || !*alive) return true;
     if (!FPopupMenu || !FPopupMenu->AutoPopup()) return false;
@@ -293,6 +326,10 @@ void TWinControl::MakeChildHandles() {
 
 void TWinControl::RemoveControl(TControl* control) {
     if (auto* win = dynamic_cast<TWinControl*>(control)) win->DestroyHandle();
+    if (control == FMouseControl) {
+        FMouseControl = nullptr;
+        FMouseHeld = false;
+    }
     FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
     control->FParent = nullptr;
 }
@@ -428,6 +465,73 @@ void TWinControl::ColorChanged() {
     for (TControl* child : FControls) child->ParentColorChanged();
 }
 
+bool TWinControl::HasWindowlessChildren() const {
+    return std::any_of(FControls.begin(), FControls.end(),
+                       [](const TControl* c) { return dynamic_cast<const TWinControl*>(c) == nullptr; });
+}
+
+TControl* TWinControl::ControlAtPoint(TPoint at) const {
+    // The last one put on the control lies on top.
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* child = *it;
+        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || !child->Enabled()) continue;
+        if (child->BoundsRect().Contains(at.X, at.Y)) return child;
+    }
+    return nullptr;
+}
+
+TControl* TWinControl::RouteMouse(MouseStep step, TPoint at) {
+    TControl* under = ControlAtPoint(at);
+    switch (step) {
+        case MouseStep::Press:
+            FMouseControl = under;
+            FMouseHeld = under != nullptr;
+            return under;
+        case MouseStep::Move:
+            if (FMouseHeld) return FMouseControl;
+            if (under != FMouseControl) {
+                TControl* left = FMouseControl;
+                FMouseControl = under;
+                if (left) left->HandleMouseLeave();
+                // A leave handler may have removed the child now under the pointer.
+                if (FMouseControl != under) return nullptr;
+            }
+            return under;
+        case MouseStep::Release:
+            if (!FMouseHeld) return under;
+            FMouseHeld = false;
+            return FMouseControl;
+    }
+    return nullptr;
+}
+
+void TWinControl::EndMouseRoute(bool captureLost) {
+    TControl* child = FMouseControl;
+    const bool held = FMouseHeld;
+    FMouseControl = nullptr;
+    FMouseHeld = false;
+    if (!child) return;
+    if (captureLost && held) child->HandleCaptureLost();
+    if (!captureLost) child->HandleMouseLeave();
+}
+
+void TWinControl::HandlePaint(std::unique_ptr<CanvasSurface> surface) {
+    if (surface) PaintControls(*surface);
+}
+
+void TWinControl::PaintControls(CanvasSurface& surface) {
+    // A copy: a paint handler may free or add controls.
+    const std::vector<TControl*> children = FControls;
+    const auto alive = Lifetime();
+    for (TControl* child : children) {
+        if (!*alive) return;
+        auto* graphic = dynamic_cast<TGraphicControl*>(child);
+        if (!graphic || !graphic->Visible()) continue;
+        if (std::find(FControls.begin(), FControls.end(), child) == FControls.end()) continue;
+        graphic->PaintOn(surface);
+    }
+}
+
 // ---- TCustomControl -------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
@@ -446,13 +550,19 @@ void TCustomControl::HandlePaint(std::unique_ptr<CanvasSurface> surface) {
     FCanvas.Pen = TPen{};
     FCanvas.Brush = TBrush{Color(), bsSolid};
     FCanvas.Font.Assign(&Font());
+    const auto alive = Lifetime();
     try {
         Paint();
+        // What lies on this control without a widget of its own comes over its own painting.
+        if (*alive && FCanvas.Surface()) PaintControls(*FCanvas.Surface());
     } catch (...) {
-        FCanvas.SetSurface(nullptr);
-        FPainting = false;
+        if (*alive) {
+            FCanvas.SetSurface(nullptr);
+            FPainting = false;
+        }
         throw;
     }
+    if (!*alive) return;
     FCanvas.SetSurface(nullptr);
     FPainting = false;
 }

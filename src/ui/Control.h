@@ -1,6 +1,7 @@
 #pragma once
-// Controls: components with bounds, a caption, a font and colour, placed on a parent. Every
-// control here has its own widget (a peer) once its parent has one.
+// Controls: components with bounds, a caption, a font and colour, placed on a parent. A windowed
+// control has its own widget (a peer) once its parent has one; a control without one is painted
+// and handed the mouse by its parent.
 #include <functional>
 #include <memory>
 #include <string>
@@ -154,10 +155,10 @@ public:
     void HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     // A wheel turn over the control at a screen point; true when a handler took it.
     bool HandleMouseWheel(TShiftState shift, int delta, TPoint screen);
-    void HandleMouseLeave() { MouseLeave(); }
+    void HandleMouseLeave();
     // The widget lost the mouse it kept (another window took it, or the platform cancelled the
     // mode): a press or a drag in progress ends without effect.
-    void HandleCaptureLost() { CaptureLost(); }
+    void HandleCaptureLost();
     void HandleClick() { Click(); }
     void HandleDblClick() { DblClick(); }
     // The widget's outer bounds changed (the user moved or sized it, or the platform did).
@@ -165,10 +166,14 @@ public:
     // An accelerator typed in the form; true when this control took it.
     bool HandleDialogChar(char16_t ch) { return DialogChar(ch); }
     // The user asked for a context menu at a screen point: the control's popup menu opens there.
-    // False when the control has none, so that the platform may ask the parent.
-    bool HandleContextMenu(int screenX, int screenY);
+    // False when the control has none, so that the platform may ask the parent. Asked for with
+    // the pointer (not the keyboard), a child without a widget under it is asked first.
+    bool HandleContextMenu(int screenX, int screenY, bool atPointer = true);
 
     virtual void Click();
+
+    // The child without a widget of its own at a client point (the topmost), or nullptr.
+    virtual TControl* ControlAtPoint(TPoint) const { return nullptr; }
 
     // Drag steps, overridable; the bases raise the events.
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
@@ -187,6 +192,13 @@ public:
 
 protected:
     friend class TWinControl;
+    enum class MouseStep { Press, Move, Release };
+    // The child without a widget that a mouse message at a client point goes to instead of this
+    // control, or nullptr.
+    virtual TControl* RouteMouse(MouseStep, TPoint) { return nullptr; }
+    // The pointer left this control's widget, or the widget lost the mouse it kept: the child it
+    // went to hears so.
+    virtual void EndMouseRoute(bool captureLost) { (void)captureLost; }
     virtual void DblClick();
     // A context menu is asked for at a client point; Handled keeps the popup menu closed.
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
@@ -304,8 +316,12 @@ public:
     bool HandleKeyDown(std::uint16_t key, TShiftState shift);
     bool HandleKeyPress(char16_t key);
     bool HandleKeyUp(std::uint16_t key, TShiftState shift);
-    // Paints this control on a surface (a paint message, or a print into a bitmap).
-    virtual void HandlePaint(std::unique_ptr<CanvasSurface> surface) { (void)surface; }
+    // Paints this control on a surface (a paint message, or a print into a bitmap): the base
+    // paints the children without widgets.
+    virtual void HandlePaint(std::unique_ptr<CanvasSurface> surface);
+    // Whether any child is painted by this control rather than by a widget of its own.
+    bool HasWindowlessChildren() const;
+    TControl* ControlAtPoint(TPoint at) const override;
     // The widget's message ended: surfaces borrowed for direct drawing are given back.
     virtual void ReleaseDirectSurface() {}
 
@@ -334,12 +350,18 @@ protected:
     void TextChanged() override;
     void ColorChanged() override;
     void DestroyHandle();
+    // Paints the visible children without widgets, in the order they were put on this control.
+    void PaintControls(CanvasSurface& surface);
+    TControl* RouteMouse(MouseStep step, TPoint at) override;
+    void EndMouseRoute(bool captureLost) override;
 
 private:
     // Makes the missing widgets of the children, in tab order.
     void MakeChildHandles();
 
     std::vector<TControl*> FControls;
+    TControl* FMouseControl = nullptr;  // the child without a widget under the pointer, or pressed
+    bool FMouseHeld = false;            // a press went to it: the release goes there too
     std::unique_ptr<ControlPeer> FPeer;
     int FTabOrder = -1;
     bool FTabStop = false;

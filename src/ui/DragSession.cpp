@@ -19,7 +19,7 @@ struct Session {
     TPoint Last;   // screen point the pointer was last seen at
     int Threshold = DefaultThreshold;
     bool Active = false;
-    TWinControl* Target = nullptr;
+    TControl* Target = nullptr;
     bool Accepted = false;
 };
 
@@ -31,11 +31,15 @@ void SetCapture(TControl* control, bool capture) {
 
 // Moves the drag to a screen point: leave the old target, enter or move over the new one.
 void DragTo(TPoint screen) {
-    TWinControl* target = GetBackend().ControlAt(screen);
+    TControl* target = GetBackend().ControlAt(screen);
+    // Over a child without a widget of its own, the drag is that child's.
+    if (target) {
+        if (TControl* child = target->ControlAtPoint(target->ScreenToClient(screen))) target = child;
+    }
     const auto sourceAlive = session.Source->Lifetime();
     if (target != session.Target && session.Target) {
         bool ignored = false;
-        TWinControl* old = session.Target;
+        TControl* old = session.Target;
         session.Target = nullptr;
         const TPoint at = old->ScreenToClient(screen);
         old->DragOver(session.Source, at.X, at.Y, dsDragLeave, ignored);
@@ -85,7 +89,7 @@ void End(TControl* source, bool drop) {
     GetBackend().SetDragCursor(TDragCursor::Arrow);
     if (!ended.Active) return;  // armed only: nothing was dragged
     const TPoint screen = ended.Last;
-    TWinControl* target = drop && ended.Accepted ? ended.Target : nullptr;
+    TControl* target = drop && ended.Accepted ? ended.Target : nullptr;
     const auto alive = source->Lifetime();
     TPoint at{};
     if (target) {
@@ -148,7 +152,7 @@ void ControlGone(const TControl* control) {
     }
 }
 
-TWinControl* Target() { return session.Target; }
+TControl* Target() { return session.Target; }
 
 }  // namespace DragSession
 

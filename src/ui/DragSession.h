@@ -24,7 +24,7 @@ bool SourceReleased(TControl* source, int x, int y);
 // A control is being destroyed: it is no source or target any more.
 void ControlGone(const TControl* control);
 // The control that would get the drop now (for tests and the pointer's look), or nullptr.
-TWinControl* Target();
+TControl* Target();
 
 }  // namespace DragSession
 }  // namespace ui

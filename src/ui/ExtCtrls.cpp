@@ -2,7 +2,7 @@
 
 namespace ui {
 
-TImage::TImage(TComponent* AOwner) : TCustomControl(AOwner) {
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetControlStyle(ControlStyle() & ~csSetCaption);
     SetParentColor(true);
     SetBounds(0, 0, 105, 105);
@@ -28,8 +28,11 @@ TPoint TImage::PictureOrigin() const {
 
 void TImage::Paint() {
     TCanvas& canvas = Canvas();
-    canvas.Brush.Color = Color();
-    canvas.FillRect(ClientRect());
+    // A transparent picture leaves what its parent painted around and through it.
+    if (!FTransparent) {
+        canvas.Brush.Color = Color();
+        canvas.FillRect(ClientRect());
+    }
     if (FPicture.Empty()) return;
     const TPoint at = PictureOrigin();
     std::optional<TColor> key;

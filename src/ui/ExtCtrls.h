@@ -4,17 +4,18 @@
 
 #include "ui/Bitmap.h"
 #include "ui/Control.h"
+#include "ui/GraphicControl.h"
 
 namespace ui {
 
-class TImage : public TCustomControl {
+class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* AOwner);
     std::u16string ClassName() const override { return u"TImage"; }
     TBitmap& Picture() { return FPicture; }
     bool Center() const { return FCenter; }
     void SetCenter(bool c);
-    // Draws the picture with its colour key; the parent's colour shows through.
+    // Draws the picture with its colour key, over what the parent painted.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool t);
     // Where the picture's top-left corner goes in the client area.

@@ -43,6 +43,8 @@ public:
     // The Tab key's stop and order among the siblings.
     virtual void TabChanged() = 0;
     virtual void Invalidate() = 0;
+    // A part of the client area, for a control without a widget of its own painted there.
+    virtual void InvalidateRect(const TRect& part) = 0;
     // Paints pending invalid parts now.
     virtual void Update() = 0;
     virtual void SetFocus() = 0;

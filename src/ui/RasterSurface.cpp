@@ -10,8 +10,31 @@ namespace ui {
 int RasterCharWidth(const TFont& font) { return (font.PixelHeight() + 1) / 2; }
 int RasterLineHeight(const TFont& font) { return font.PixelHeight() + 3; }
 
+TRect BitmapSurface::Clip() const {
+    const TRect whole = Rect(0, 0, FBitmap.Width(), FBitmap.Height());
+    return FParts.empty() ? whole : Intersect(FParts.back().Clip, whole);
+}
+
+void BitmapSurface::BeginPart(const TRect& part) {
+    const TPoint origin = Origin();
+    const TRect placed = Bounds(origin.X + part.Left, origin.Y + part.Top, part.Width(), part.Height());
+    FParts.push_back({{placed.Left, placed.Top}, Intersect(placed, Clip())});
+}
+
+void BitmapSurface::EndPart() {
+    if (!FParts.empty()) FParts.pop_back();
+}
+
+void BitmapSurface::Put(int x, int y, TColor rgb) {
+    const TPoint origin = Origin();
+    x += origin.X;
+    y += origin.Y;
+    if (Clip().Contains(x, y)) FBitmap.Put(x, y, rgb);
+}
+
 void BitmapSurface::FillRect(const TRect& rect, TColor rgb) {
-    const TRect r = Intersect(rect, Rect(0, 0, FBitmap.Width(), FBitmap.Height()));
+    const TPoint origin = Origin();
+    const TRect r = Intersect(Bounds(rect.Left + origin.X, rect.Top + origin.Y, rect.Width(), rect.Height()), Clip());
     for (int y = r.Top; y < r.Bottom; ++y)
         for (int x = r.Left; x < r.Right; ++x) FBitmap.Put(x, y, rgb);
     FBitmap.Changed();
@@ -19,12 +42,12 @@ void BitmapSurface::FillRect(const TRect& rect, TColor rgb) {
 
 void BitmapSurface::Plot(int x, int y, TColor rgb, int width) {
     if (width <= 1) {
-        FBitmap.Put(x, y, rgb);
+        Put(x, y, rgb);
         return;
     }
     const int from = -(width - 1) / 2;
     for (int dy = from; dy < from + width; ++dy)
-        for (int dx = from; dx < from + width; ++dx) FBitmap.Put(x + dx, y + dy, rgb);
+        for (int dx = from; dx < from + width; ++dx) Put(x + dx, y + dy, rgb);
 }
 
 void BitmapSurface::Polyline(const std::vector<TPoint>& points, TColor rgb, int width) {
@@ -52,9 +75,15 @@ void BitmapSurface::Polyline(const std::vector<TPoint>& points, TColor rgb, int 
     FBitmap.Changed();
 }
 
-void BitmapSurface::SetPixel(int x, int y, TColor rgb) { FBitmap.SetPixel(x, y, rgb); }
+void BitmapSurface::SetPixel(int x, int y, TColor rgb) {
+    Put(x, y, rgb);
+    FBitmap.Changed();
+}
 
-TColor BitmapSurface::GetPixel(int x, int y) { return FBitmap.Pixel(x, y); }
+TColor BitmapSurface::GetPixel(int x, int y) {
+    const TPoint origin = Origin();
+    return FBitmap.Pixel(x + origin.X, y + origin.Y);
+}
 
 TSize BitmapSurface::TextExtent(const TFont& font, const std::u16string& text) {
     return TSize{static_cast<int>(text.size()) * RasterCharWidth(font), RasterLineHeight(font)};
@@ -74,7 +103,15 @@ int BitmapSurface::DrawText(const TFont& font, TColor rgb, std::optional<TColor>
     if (background) {
         for (const auto& line : layout.Lines) FillRect(Bounds(line.X, line.Y, line.Width, RasterLineHeight(font)), *background);
     }
-    FSink->push_back(RecordedText{text, rect, flags, rgb, background.has_value(), font.Name(), font.Height(), layout});
+    // Recorded where it lands on the bitmap.
+    const TPoint origin = Origin();
+    TextLayout placed = layout;
+    for (auto& line : placed.Lines) {
+        line.X += origin.X;
+        line.Y += origin.Y;
+    }
+    const TRect at = Bounds(rect.Left + origin.X, rect.Top + origin.Y, rect.Width(), rect.Height());
+    FSink->push_back(RecordedText{text, at, flags, rgb, background.has_value(), font.Name(), font.Height(), placed});
     return layout.Height;
 }
 
@@ -83,7 +120,7 @@ void BitmapSurface::DrawBitmap(int x, int y, const TBitmap& bitmap, const TRect&
         for (int sx = source.Left; sx < source.Right; ++sx) {
             const TColor c = bitmap.Pixel(sx, sy);
             if (key && c == (*key & 0x00FFFFFFu)) continue;
-            FBitmap.Put(x + sx - source.Left, y + sy - source.Top, c);
+            Put(x + sx - source.Left, y + sy - source.Top, c);
         }
     FBitmap.Changed();
 }

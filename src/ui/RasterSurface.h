@@ -44,14 +44,25 @@ public:
     void DrawBitmap(int x, int y, const TBitmap& bitmap, const TRect& source, std::optional<TColor> key) override;
     void DrawButtonFace(const TRect& rect, bool pushed) override;
     void DrawEdge(const TRect& rect, bool raised) override;
+    void BeginPart(const TRect& part) override;
+    void EndPart() override;
 
     // Every text draw since the surface was made (measuring excluded), unless a sink was given.
     std::vector<RecordedText> Texts;
 
 private:
+    struct Part {
+        TPoint Origin;  // of the part's coordinates, in the bitmap's
+        TRect Clip;     // in the bitmap's coordinates
+    };
     void Plot(int x, int y, TColor rgb, int width);
+    // A pixel at a point of the current part; nothing outside it.
+    void Put(int x, int y, TColor rgb);
+    TPoint Origin() const { return FParts.empty() ? TPoint{0, 0} : FParts.back().Origin; }
+    TRect Clip() const;
     TBitmap& FBitmap;
     std::vector<RecordedText>* FSink;
+    std::vector<Part> FParts;
 };
 
 }  // namespace ui

@@ -4,7 +4,7 @@
 
 namespace ui {
 
-TLabel::TLabel(TComponent* AOwner) : TCustomControl(AOwner) {
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     SetControlStyle(ControlStyle() | csOpaque);
     SetParentColor(true);
     SetBounds(0, 0, 65, 17);
@@ -55,13 +55,15 @@ void TLabel::TextChanged() {
 }
 
 void TLabel::FontChanged() {
-    TCustomControl::FontChanged();
+    TGraphicControl::FontChanged();
     AdjustSize();
 }
 
 void TLabel::AdjustSize() {
-    if (!FAutoSize || (ComponentState() & csLoading) || !Peer()) return;
-    TCanvas& canvas = Canvas();
+    if (!FAutoSize || (ComponentState() & csLoading)) return;
+    std::unique_ptr<CanvasSurface> surface = MeasuringSurface();
+    if (!surface) return;
+    TCanvas canvas(std::move(surface));
     canvas.Font.Assign(&Font());
     TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
     canvas.DrawText(Caption().empty() ? u" " : Caption(), r, DrawFlags() | dtCalcRect);

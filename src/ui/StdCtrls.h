@@ -1,15 +1,16 @@
 #pragma once
-// The standard controls: a painted label, and the platform's push button, edit field and check box.
+// The standard controls: a label painted by its parent, and the platform's push button, edit field and check box.
 #include <string>
 #include <vector>
 
 #include "ui/Control.h"
+#include "ui/GraphicControl.h"
 
 namespace ui {
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
-class TLabel : public TCustomControl {
+class TLabel : public TGraphicControl {
 public:
     explicit TLabel(TComponent* AOwner);
     std::u16string ClassName() const override { return u"TLabel"; }

@@ -38,6 +38,10 @@ public:
         ++Invalidations;
         Dirty = true;
     }
+    void InvalidateRect(const TRect& part) override {
+        InvalidRects.push_back(part);
+        Dirty = true;
+    }
     void Update() override {
         if (Dirty) Paint();
     }
@@ -86,6 +90,8 @@ public:
     int AppearanceChanges = 0;
     int TabChanges = 0;
     int BoundsChanges = 0;
+    // Parts of the client area marked for repainting, in order.
+    std::vector<TRect> InvalidRects;
     TBitmap Raster;
     std::vector<RecordedText> Texts;
 

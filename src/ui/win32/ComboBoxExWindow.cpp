@@ -60,7 +60,7 @@ void ComboBoxExWindow::SetImages(std::intptr_t images) { SendMessageW(Handle(), 
 
 void ComboBoxExWindow::SetRedraw(bool redraw) {
     SendMessageW(Handle(), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
-    if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
+    if (redraw) ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool ComboBoxExWindow::OnReflectedCommand(WORD code) {

@@ -53,10 +53,8 @@ bool CustomWindow::HandleFamilyMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& res
             result = 1;  // painted whole, through the buffer
             return true;
         case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(Handle(), &ps);
-            if (dc) PaintInto(dc, ps.rcPaint);
-            EndPaint(Handle(), &ps);
+            const PaintDc paint(Handle());
+            if (paint.Get()) PaintInto(paint.Get(), paint.Area());
             result = 0;
             return true;
         }

@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 #include "ui/StdCtrls.h"
 #include "ui/DialogKeys.h"
+#include "ui/win32/GdiSurface.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/WinHandles.h"
 
@@ -204,8 +205,17 @@ bool FormWindow::HandleFamilyMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
             return true;
         case WM_PRINTCLIENT:
             FillClient(Handle(), reinterpret_cast<HDC>(wp), FForm.Color());
+            FForm.HandlePaint(std::make_unique<GdiSurface>(reinterpret_cast<HDC>(wp)));
             result = 0;
             return true;
+        case WM_PAINT: {
+            // Labels and pictures have no windows: the form paints them in their places.
+            if (!FForm.HasWindowlessChildren()) return false;
+            const PaintDc paint(Handle());
+            if (paint.Get()) FForm.HandlePaint(std::make_unique<GdiSurface>(paint.Get()));
+            result = 0;
+            return true;
+        }
         case DM_GETDEFID: {
             TButton* button = FindDefaultButton(FForm);
             HWND window = button ? WindowOf(*button) : nullptr;

@@ -18,7 +18,23 @@ RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 GdiSurface::GdiSurface(HDC dc, std::function<void()> release) : FDc(dc), FRelease(std::move(release)) {}
 
 GdiSurface::~GdiSurface() {
+    // A borrowed DC goes back as it came.
+    while (!FParts.empty()) EndPart();
     if (FRelease) FRelease();
+}
+
+void GdiSurface::BeginPart(const TRect& part) {
+    FParts.push_back({SaveDC(FDc), {part.Left, part.Top}});
+    IntersectClipRect(FDc, part.Left, part.Top, part.Right, part.Bottom);
+    OffsetViewportOrgEx(FDc, part.Left, part.Top, nullptr);
+}
+
+void GdiSurface::EndPart() {
+    if (FParts.empty()) return;
+    const OpenPart part = FParts.back();
+    FParts.pop_back();
+    if (part.SavedState == 0 || !RestoreDC(FDc, part.SavedState))
+        OffsetViewportOrgEx(FDc, -part.Offset.X, -part.Offset.Y, nullptr);
 }
 
 void GdiSurface::FillRect(const TRect& rect, TColor rgb) {

@@ -3,6 +3,7 @@
 #include "ui/win32/Win.h"
 
 #include <functional>
+#include <vector>
 
 #include "ui/CanvasSurface.h"
 
@@ -28,10 +29,17 @@ public:
     void DrawBitmap(int x, int y, const TBitmap& bitmap, const TRect& source, std::optional<TColor> key) override;
     void DrawButtonFace(const TRect& rect, bool pushed) override;
     void DrawEdge(const TRect& rect, bool raised) override;
+    void BeginPart(const TRect& part) override;
+    void EndPart() override;
 
 private:
+    struct OpenPart {
+        int SavedState;  // the DC's state before the part, 0 when it could not be saved
+        TPoint Offset;
+    };
     HDC FDc;
     std::function<void()> FRelease;
+    std::vector<OpenPart> FParts;
 };
 
 }  // namespace ui::win32

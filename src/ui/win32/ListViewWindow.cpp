@@ -73,7 +73,7 @@ void ListViewWindow::StyleChanged() {
     const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
     SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(Ours)) | ListStyles());
     ListView_SetExtendedListViewStyleEx(Handle(), LVS_EX_FULLROWSELECT, FList.RowSelect() ? LVS_EX_FULLROWSELECT : 0);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ListViewWindow::AppearanceChanged() {
@@ -128,7 +128,7 @@ void ListViewWindow::DeleteAll() {
 void ListViewWindow::SetItemCount(int count) {
     Syncing quiet(FSyncing);
     ListView_SetItemCountEx(Handle(), count, LVSICF_NOSCROLL);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ListViewWindow::UpdateItem(int index) { ListView_RedrawItems(Handle(), index, index); }
@@ -145,7 +145,7 @@ void ListViewWindow::ItemsReordered() {
         const TListItem* item = FList.Items().Item(i);
         if (item->Selected() || item->Focused()) PutState(Handle(), i, item->Selected(), item->Focused());
     }
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int ListViewWindow::ItemAt(int x, int y) const {

@@ -55,7 +55,7 @@ void TreeViewWindow::StyleChanged() {
     const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
     SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(Ours)) | TreeStyles());
     TreeView_SetIndent(Handle(), FTree.Indent());
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 std::intptr_t TreeViewWindow::InsertItem(std::intptr_t parent, std::intptr_t after, const TTreeNode& node) {
@@ -84,7 +84,7 @@ void TreeViewWindow::UpdateItem(std::intptr_t item, const TTreeNode& node) {
     update.pszText = node.TextPending() ? LPSTR_TEXTCALLBACKW : const_cast<wchar_t*>(W(node.Text()));
     TreeView_SetItem(Handle(), &update);
     RECT r{};
-    if (TreeView_GetItemRect(Handle(), H(item), &r, FALSE)) InvalidateRect(Handle(), &r, TRUE);
+    if (TreeView_GetItemRect(Handle(), H(item), &r, FALSE)) ::InvalidateRect(Handle(), &r, TRUE);
 }
 
 void TreeViewWindow::ExpandItem(std::intptr_t item, bool expand) {

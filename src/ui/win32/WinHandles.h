@@ -64,6 +64,23 @@ private:
     HDC FDc;
 };
 
+// A paint message's device context from BeginPaint, ended with EndPaint even when the painting
+// fails (else the window would be asked to paint again and again).
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : FWindow(window), FDc(BeginPaint(window, &FPaint)) {}
+    ~PaintDc() { EndPaint(FWindow, &FPaint); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC Get() const { return FDc; }
+    const RECT& Area() const { return FPaint.rcPaint; }
+
+private:
+    HWND FWindow;
+    PAINTSTRUCT FPaint{};
+    HDC FDc;
+};
+
 // Selects an object into a DC for a scope and puts the previous one back.
 class SelectedObject {
 public:

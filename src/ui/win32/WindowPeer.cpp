@@ -201,7 +201,7 @@ void WindowPeer::SetEnabled(bool enabled) { EnableWindow(FWindow, enabled ? TRUE
 
 void WindowPeer::AppearanceChanged() {
     if (FNative) SendMessageW(FWindow, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(FControl.Font())), FALSE);
-    InvalidateRect(FWindow, nullptr, TRUE);
+    ::InvalidateRect(FWindow, nullptr, TRUE);
 }
 
 KeyboardCues WindowPeer::Cues() const {
@@ -247,7 +247,13 @@ void WindowPeer::OrderSiblingsByTab() {
         SetWindowPos(it->second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void WindowPeer::Invalidate() { InvalidateRect(FWindow, nullptr, FNative ? TRUE : FALSE); }
+void WindowPeer::Invalidate() { ::InvalidateRect(FWindow, nullptr, FNative ? TRUE : FALSE); }
+
+void WindowPeer::InvalidateRect(const TRect& part) {
+    // Erased first: what is painted there may not cover all of it.
+    const RECT r{part.Left, part.Top, part.Right, part.Bottom};
+    ::InvalidateRect(FWindow, &r, TRUE);
+}
 
 void WindowPeer::Update() { UpdateWindow(FWindow); }
 
@@ -377,7 +383,7 @@ LRESULT WindowPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_UPDATEUISTATE: {
             // Cues shown or hidden: a control that draws them draws itself again.
             const LRESULT r = DefaultProc(msg, wp, lp);
-            if (!FNative) InvalidateRect(FWindow, nullptr, FALSE);
+            if (!FNative) ::InvalidateRect(FWindow, nullptr, FALSE);
             return r;
         }
         case WM_KEYDOWN:
@@ -456,14 +462,15 @@ LRESULT WindowPeer::DialogCode(WPARAM wp, LPARAM lp) {
 
 LRESULT WindowPeer::ContextMenu(WPARAM wp, LPARAM lp) {
     int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-    if (x == -1 && y == -1) {
+    const bool fromKeyboard = x == -1 && y == -1;
+    if (fromKeyboard) {
         // From the keyboard: the menu opens over the middle of the control.
         RECT r{};
         GetWindowRect(FWindow, &r);
         x = (r.left + r.right) / 2;
         y = (r.top + r.bottom) / 2;
     }
-    if (FControl.HandleContextMenu(x, y)) return 0;
+    if (FControl.HandleContextMenu(x, y, !fromKeyboard)) return 0;
     // Without a menu of its own, the platform asks the parent.
     return DefaultProc(WM_CONTEXTMENU, wp, lp);
 }

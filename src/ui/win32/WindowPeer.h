@@ -44,6 +44,7 @@ public:
     void AppearanceChanged() override;
     void TabChanged() override;
     void Invalidate() override;
+    void InvalidateRect(const TRect& part) override;
     void Update() override;
     void SetFocus() override;
     bool Focused() const override;

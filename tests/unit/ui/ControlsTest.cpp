@@ -73,7 +73,10 @@ struct OrderedDialog : TForm {
     OrderedDialog() : TForm(nullptr) {
         BeginLoading();
         SetClientSize(300, 200);
-        Note = new TLabel(this);
+        Caption = new TLabel(this);
+        Caption->SetParent(this);
+        Caption->SetBounds(8, 185, 280, 15);
+        Note = new TCustomControl(this);
         Note->SetParent(this);
         Note->SetBounds(8, 8, 280, 15);
         Box = new TCustomControl(this);
@@ -95,7 +98,8 @@ struct OrderedDialog : TForm {
                            Ok->HandleAllocated() || First->HandleAllocated();
         FinishLoading();
     }
-    TLabel* Note;
+    TLabel* Caption;  // painted by the form: no widget of its own
+    TCustomControl* Note;
     TCustomControl* Box;
     TEdit* Inner;
     TButton* Ok;
@@ -222,15 +226,37 @@ TEST(Controls, EditCheckBoxAndLabel) {
 
     app::MainWindowForm main;
     main.UserLabel->SetCaption(u"User\r\n\r\nComputer");
-    auto& label = PeerOf(*main.UserLabel);
-    label.Paint();
-    ASSERT_EQ(label.Texts.size(), 1u);
-    const auto& t = label.Texts[0];
-    EXPECT_EQ(t.Flags & (dtCenter | dtWordBreak), dtCenter | dtWordBreak);
-    EXPECT_EQ(t.Color, 0xFFFFFFu);  // clWindow on the dark background
-    EXPECT_EQ(label.Raster.Pixel(0, 0), app::DarkGrey);
-    ASSERT_EQ(t.Layout.Lines.size(), 3u);
-    EXPECT_EQ(t.Layout.Lines[0].Y, (41 - 3 * 20) / 2);  // vertically centred block of three lines
+    // The label has no widget: the form paints it in its place.
+    EXPECT_TRUE(std::none_of(Headless().Peers.begin(), Headless().Peers.end(), [&](const auto* p) {
+        return static_cast<const TControl*>(&p->Control) == main.UserLabel;
+    }));
+    auto& form = PeerOf(main);
+    form.Paint();
+    const auto text = std::find_if(form.Texts.begin(), form.Texts.end(),
+                                   [](const RecordedText& r) { return r.Text == u"User\r\n\r\nComputer"; });
+    ASSERT_NE(text, form.Texts.end());
+    const TRect place = main.UserLabel->BoundsRect();
+    EXPECT_EQ(text->Rect.Left, place.Left);
+    EXPECT_EQ(text->Rect.Right, place.Right);
+    EXPECT_EQ(text->Flags & (dtCenter | dtWordBreak), dtCenter | dtWordBreak);
+    EXPECT_EQ(text->Color, 0xFFFFFFu);  // clWindow on the dark background
+    EXPECT_EQ(form.Raster.Pixel(place.Left, place.Top), app::DarkGrey);
+    ASSERT_EQ(text->Layout.Lines.size(), 3u);
+    // A vertically centred block of three lines, in the form's coordinates.
+    EXPECT_EQ(text->Layout.Lines[0].Y, place.Top + (41 - 3 * 20) / 2);
+
+    // A new caption repaints the label's place on the form, and only that.
+    form.InvalidRects.clear();
+    main.UserLabel->SetCaption(u"Other");
+    ASSERT_FALSE(form.InvalidRects.empty());
+    for (const TRect& r : form.InvalidRects) EXPECT_EQ(r, main.UserLabel->BoundsRect());
+    // Moved, both its old and its new place are repainted.
+    form.InvalidRects.clear();
+    const TRect before = main.UserLabel->BoundsRect();
+    main.UserLabel->SetBounds(before.Left + 10, before.Top, before.Width(), before.Height());
+    EXPECT_NE(std::find(form.InvalidRects.begin(), form.InvalidRects.end(), before), form.InvalidRects.end());
+    EXPECT_NE(std::find(form.InvalidRects.begin(), form.InvalidRects.end(), main.UserLabel->BoundsRect()),
+              form.InvalidRects.end());
 }
 
 TEST(Controls, TimerRunsOnlyAfterLoadingAndTicks) {
@@ -374,20 +400,51 @@ TEST(Controls, ContextMenusAcceleratorsAndDoubleClicks) {
     EXPECT_EQ(clicks[3], 1);
     EXPECT_EQ(clicks[1], 0);
 
-    // The second press of a double click makes no click of its own in a control that clicks on
-    // release (a graphic button runs its own press logic and clicks twice).
-    int doubles = 0, treeClicks = 0;
+    // The picture has no widget: the form hands it the mouse over its place, in its own
+    // coordinates. The second press of a double click makes no click of its own.
+    int doubles = 0, imageClicks = 0;
+    std::vector<TPoint> pressedAt;
     form.UserImage->OnDblClick = [&](TObject*) { ++doubles; };
-    form.UserImage->OnClick = [&](TObject*) { ++treeClicks; };
-    auto& tree = PeerOf(*form.UserImage);
-    tree.ClickAt(20, 20);
-    form.UserImage->HandleDblClick();
-    tree.Press(20, 20, mbLeft, ssDouble);
-    tree.Release(20, 20);
+    form.UserImage->OnClick = [&](TObject*) { ++imageClicks; };
+    form.UserImage->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { pressedAt.push_back({x, y}); };
+    auto& window = PeerOf(form);
+    const int x = form.UserImage->Left() + 20, y = form.UserImage->Top() + 20;
+    window.DoubleClickAt(x, y);
     EXPECT_EQ(doubles, 1);
-    EXPECT_EQ(treeClicks, 1);
+    EXPECT_EQ(imageClicks, 1);
+    ASSERT_EQ(pressedAt.size(), 2u);
+    EXPECT_EQ(pressedAt[0], (TPoint{20, 20}));
+    // A press on the picture and a release beyond it make no click; the release still goes to it.
+    int releases = 0;
+    form.UserImage->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++releases; };
+    window.Press(x, y);
+    window.Release(form.ClientWidth() - 1, form.ClientHeight() - 1);
+    EXPECT_EQ(imageClicks, 1);
+    EXPECT_EQ(releases, 1);
+    // Hidden, the picture gets nothing.
+    form.UserImage->SetVisible(false);
+    window.ClickAt(x, y);
+    EXPECT_EQ(pressedAt.size(), 3u);
+    form.UserImage->SetVisible(true);
     peer.ClickAt(20, 20);
     EXPECT_EQ(clicks[2], 1);
+
+    // A right click over the picture opens its menu, for it; over the bare form, the form's own.
+    Headless().Popups.clear();
+    const TPoint onImage = form.UserImage->ClientToScreen({5, 5});
+    EXPECT_EQ(onImage, form.ClientToScreen({form.UserImage->Left() + 5, form.UserImage->Top() + 5}));
+    EXPECT_TRUE(form.HandleContextMenu(onImage.X, onImage.Y));
+    ASSERT_EQ(Headless().Popups.size(), 1u);
+    EXPECT_EQ(form.PopupMenu1->PopupComponent(), form.UserImage);
+    // From the keyboard, at the same point, the form's own.
+    EXPECT_TRUE(form.HandleContextMenu(onImage.X, onImage.Y, false));
+    EXPECT_EQ(form.PopupMenu1->PopupComponent(), &form);
+    Headless().Popups.pop_back();
+    const TPoint bare = form.ClientToScreen({form.ClientWidth() - 2, 2});
+    EXPECT_EQ(form.ControlAtPoint(form.ScreenToClient(bare)), nullptr);
+    EXPECT_TRUE(form.HandleContextMenu(bare.X, bare.Y));
+    EXPECT_EQ(Headless().Popups.size(), 2u);
+    EXPECT_EQ(form.PopupMenu1->PopupComponent(), &form);
 }
 
 TEST(Form, ScreenCentredOnFirstShowOnly) {

@@ -193,8 +193,9 @@ TEST(Win32MainWindowButtons, PlatformResizeIsLaidOutBySizeManager) {
     EXPECT_EQ(placed(*w.form.Buttons[3]), Bounds(447, 352, 160, 41));
     EXPECT_EQ(placed(*w.form.Buttons[4]), Bounds(484, 423, 41, 28));
     EXPECT_EQ(placed(*w.form.Buttons[5]), Bounds(532, 423, 41, 28));
-    EXPECT_EQ(placed(*w.form.UserImage), Bounds(447, 8, 168, 98));
-    EXPECT_EQ(placed(*w.form.VersionLabel), Bounds(444, 527, 168, 12));
+    // The picture and the label are painted by the form in their places.
+    EXPECT_EQ(w.form.UserImage->BoundsRect(), Bounds(447, 8, 168, 98));
+    EXPECT_EQ(w.form.VersionLabel->BoundsRect(), Bounds(444, 527, 168, 12));
 }
 
 TEST(Win32MainWindowButtons, ScreenshotOfTheWindow) {

@@ -374,7 +374,7 @@ TEST(Win32RichControls, PaintingResizingAndRecolouringLeaveNoObjectsBehind) {
     EXPECT_GT(heldAfter.User, 0);  // the counting sees the windows
 }
 
-TEST(Win32RichControls, ATransparentLabelShowsWhatItsSelfPaintingParentDraws) {
+TEST(Win32RichControls, ALabelHasNoWindowAndIsPaintedByItsParentOverWhatTheParentDraws) {
     struct Striped : TCustomControl {
         using TCustomControl::TCustomControl;
         void Paint() override {
@@ -390,15 +390,34 @@ TEST(Win32RichControls, ATransparentLabelShowsWhatItsSelfPaintingParentDraws) {
     label->SetParent(parent);
     label->SetAutoSize(false);
     label->SetBounds(30, 10, 60, 30);
-    label->SetCaption(u"");
+    label->Font().SetColor(clBlack);
+    label->SetCaption(u"WWWWWWWWWWWWWWWWWWWW");  // wider than the label: cut at its edge
     label->SetTransparent(true);
+    Application().ProcessMessages();
+    EXPECT_EQ(GetWindow(WindowOf(*parent), GW_CHILD), nullptr);
+
     win32::WindowDc screen(nullptr);
-    win32::DibBuffer buffer(screen.Get(), 60, 30);
+    win32::DibBuffer buffer(screen.Get(), 200, 100);
     ASSERT_TRUE(buffer.Valid());
-    SendMessageW(WindowOf(*label), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Dc()), PRF_CLIENT);
+    SendMessageW(WindowOf(*parent), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer.Dc()), PRF_CLIENT);
     GdiFlush();
-    EXPECT_EQ(buffer.Row(2)[5] & 0xFFFFFF, 0xFF0000u);   // the parent's red, in the DIB's RGB order
-    EXPECT_EQ(buffer.Row(12)[5] & 0xFFFFFF, 0x0000FFu);  // its blue stripe at parent row 22
+    auto black = [&](int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += (buffer.Row(y)[x] & 0xFFFFFF) == 0;
+        return n;
+    };
+    EXPECT_GT(black(30, 10, 90, 40), 20) << "the caption is drawn in the label's place";
+    EXPECT_EQ(black(90, 0, 200, 100), 0) << "and nowhere beyond it";
+    EXPECT_EQ(buffer.Row(35)[85] & 0xFFFFFF, 0xFF0000u);  // the parent's red through the label
+    EXPECT_EQ(buffer.Row(22)[150] & 0xFFFFFF, 0x0000FFu);  // its blue stripe
+
+    // A new caption asks the parent to repaint the label's place.
+    ValidateRect(WindowOf(*parent), nullptr);
+    label->SetCaption(u"W");
+    RECT update{};
+    ASSERT_TRUE(GetUpdateRect(WindowOf(*parent), &update, FALSE));
+    EXPECT_EQ((TRect{update.left, update.top, update.right, update.bottom}), Bounds(30, 10, 60, 30));
 }
 
 TEST(Win32RichControls, AnActivatedFormGivesTheFocusBackToTheChildThatHadIt) {

@@ -408,6 +408,10 @@ struct DesignedDialog : TForm {
         Prompt->SetParent(this);
         Prompt->SetBounds(12, 12, 296, 15);
         Prompt->SetCaption(u"Größe ändern?");
+        Remember = new TCheckBox(this);
+        Remember->SetParent(this);
+        Remember->SetBounds(12, 70, 296, 17);
+        Remember->SetCaption(u"Größe merken");
         Ok = new TButton(this);
         Ok->SetParent(this);
         Ok->SetBounds(140, 100, 80, 25);
@@ -423,10 +427,11 @@ struct DesignedDialog : TForm {
         Cancel->SetCaption(u"Abbrechen");
         Cancel->SetTabOrder(2);
         // Still loading: no control has a window yet.
-        madeWhileLoading = Prompt->HandleAllocated() || Ok->HandleAllocated() || NameEdit->HandleAllocated();
+        madeWhileLoading = Remember->HandleAllocated() || Ok->HandleAllocated() || NameEdit->HandleAllocated();
         FinishLoading();
     }
-    TLabel* Prompt;
+    TLabel* Prompt;  // painted by the form: no window
+    TCheckBox* Remember;
     TButton* Ok;
     TEdit* NameEdit;
     TButton* Cancel;
@@ -444,7 +449,7 @@ TEST(Win32Widgets, ADesignedFormMakesItsWindowsOnceAtTheirBoundsInTabOrder) {
     creationLog = nullptr;
     EXPECT_FALSE(dialog.madeWhileLoading);
     // Made in tab order, those without one last, each at its designed bounds and never moved.
-    const std::vector<TWinControl*> expected = {dialog.NameEdit, dialog.Ok, dialog.Cancel, dialog.Prompt};
+    const std::vector<TWinControl*> expected = {dialog.NameEdit, dialog.Ok, dialog.Cancel, dialog.Remember};
     std::vector<HWND> ours;
     for (const auto& [window, rect] : log.Created)
         if (GetParent(window) == WindowOf(dialog)) ours.push_back(window);
