@@ -5,7 +5,8 @@
 // come back to its messages (its paint has ended). A third program shows what the platform
 // itself costs for such a menu: a tree view of the folder, named, ordered and with the shown
 // rows' icons, and nothing else. Given a fourth program, the run box "run.exe" is measured
-// beside them against the minimal window too.
+// beside them against the minimal window too, and given a fifth, the minimal window with the
+// platform's themed common controls started: their own price, which the run box pays as well.
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -106,11 +107,11 @@ void FillPrograms() {
 }
 
 struct Figures {
-    double Menu = 1e300, Minimal = 1e300, Floor = 1e300, RunBox = 1e300;
+    double Menu = 1e300, Minimal = 1e300, Floor = 1e300, RunBox = 1e300, Controls = 1e300;
 };
 
 // One set: the programs started in turn, seven times each; the best of each.
-Figures BestOfSeven(wchar_t** argv, bool withRunBox) {
+Figures BestOfSeven(wchar_t** argv, bool withRunBox, bool withControls) {
     constexpr int Rounds = 7;
     Figures best;
     for (int round = 0; round < Rounds; ++round) {
@@ -118,10 +119,12 @@ Figures BestOfSeven(wchar_t** argv, bool withRunBox) {
         const double w = TimeToFirstFrame(argv[2]);
         const double f = TimeToFirstFrame(argv[3]);
         const double r = withRunBox ? TimeToFirstFrame(argv[4]) : -1;
+        const double c = withControls ? TimeToFirstFrame(argv[5]) : -1;
         if (m >= 0) best.Menu = std::min(best.Menu, m);
         if (w >= 0) best.Minimal = std::min(best.Minimal, w);
         if (f >= 0) best.Floor = std::min(best.Floor, f);
         if (r >= 0) best.RunBox = std::min(best.RunBox, r);
+        if (c >= 0) best.Controls = std::min(best.Controls, c);
     }
     return best;
 }
@@ -161,7 +164,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc < 4) {
-        std::fprintf(stderr, "usage: StartupBench <nimbrel.exe> <MinimalWindow.exe> <ShellTreeFloor.exe> [run.exe]\n"
+        std::fprintf(stderr, "usage: StartupBench <nimbrel.exe> <MinimalWindow.exe> <ShellTreeFloor.exe> [run.exe "
+                             "[ControlsWindow.exe]]\n"
                              "       StartupBench --fill\n"
                              "       StartupBench --timeline <timeline build of a program> <runs> <file>\n");
         return 2;
@@ -171,23 +175,28 @@ int wmain(int argc, wchar_t** argv) {
     CoUninitialize();
     constexpr int Sets = 5;
     constexpr double FloorTarget = 1.1, MinimalTarget = 1.25, RunBoxTarget = 1.3;
-    const bool withRunBox = argc >= 5;
+    const bool withRunBox = argc >= 5, withControls = argc >= 6;
     // One start each first, so that all find the same warm file cache.
-    for (int program = 1; program <= (withRunBox ? 4 : 3); ++program) TimeToFirstFrame(argv[program]);
-    std::vector<double> toFloor, toMinimal, runToMinimal;
+    for (int program = 1; program <= (withControls ? 5 : withRunBox ? 4 : 3); ++program) TimeToFirstFrame(argv[program]);
+    std::vector<double> toFloor, toMinimal, runToMinimal, controlsToMinimal;
     std::printf("Start to first painted frame, Programs folder of 500 entries, %d sets of best of 7:\n", Sets);
-    std::printf("  set   nimbrel  minimal    floor  run.exe   menu/floor  menu/minimal  run/minimal\n");
+    std::printf("  set   nimbrel  minimal    floor  run.exe controls   menu/floor  menu/minimal  run/minimal  "
+                "controls/minimal\n");
     for (int set = 0; set < Sets; ++set) {
-        const Figures f = BestOfSeven(argv, withRunBox);
-        if (f.Menu >= 1e300 || f.Minimal >= 1e300 || f.Floor >= 1e300 || (withRunBox && f.RunBox >= 1e300)) {
+        const Figures f = BestOfSeven(argv, withRunBox, withControls);
+        if (f.Menu >= 1e300 || f.Minimal >= 1e300 || f.Floor >= 1e300 || (withRunBox && f.RunBox >= 1e300) ||
+            (withControls && f.Controls >= 1e300)) {
             std::printf("  a program showed no painted window within 30 s\n");
             return 1;
         }
         toFloor.push_back(f.Menu / f.Floor);
         toMinimal.push_back(f.Menu / f.Minimal);
         if (withRunBox) runToMinimal.push_back(f.RunBox / f.Minimal);
-        std::printf("  %3d  %7.1f  %7.1f  %7.1f  %7.1f   %10.2f  %12.2f  %11.2f\n", set + 1, f.Menu, f.Minimal, f.Floor,
-                    withRunBox ? f.RunBox : 0.0, toFloor.back(), toMinimal.back(), withRunBox ? runToMinimal.back() : 0.0);
+        if (withControls) controlsToMinimal.push_back(f.Controls / f.Minimal);
+        std::printf("  %3d  %7.1f  %7.1f  %7.1f  %7.1f  %7.1f   %10.2f  %12.2f  %11.2f  %16.2f\n", set + 1, f.Menu,
+                    f.Minimal, f.Floor, withRunBox ? f.RunBox : 0.0, withControls ? f.Controls : 0.0, toFloor.back(),
+                    toMinimal.back(), withRunBox ? runToMinimal.back() : 0.0,
+                    withControls ? controlsToMinimal.back() : 0.0);
     }
     const auto spread = [](const std::vector<double>& v) {
         return std::make_pair(*std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end()));
@@ -203,6 +212,11 @@ int wmain(int argc, wchar_t** argv) {
         runBoxMissed = runRatio > RunBoxTarget;
         std::printf("  run.exe to the minimal window:       median %.2f (spread %.2f to %.2f)%s\n", runRatio,
                     spread(runToMinimal).first, spread(runToMinimal).second, runBoxMissed ? "  ABOVE TARGET (1.3)" : "");
+    }
+    if (withControls) {
+        // What the platform's themed controls cost before any window of the program's own.
+        std::printf("  controls window to the minimal:      median %.2f (spread %.2f to %.2f)\n",
+                    Median(controlsToMinimal), spread(controlsToMinimal).first, spread(controlsToMinimal).second);
     }
     return floorRatio > FloorTarget || minimalRatio > MinimalTarget || runBoxMissed ? 1 : 0;
 }

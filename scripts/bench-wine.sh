@@ -15,7 +15,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/shell_list_
 xvfb-run -a -s "-screen 0 1280x1024x24" wine build/mingw-bench/bench/find_wine_bench.exe || status=1
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     wine build/mingw-bench/bench/startup_bench.exe build/mingw-bench/nimbrel.exe build/mingw-bench/bench/MinimalWindow.exe \
-    build/mingw-bench/bench/ShellTreeFloor.exe build/mingw-bench/run.exe || status=1
+    build/mingw-bench/bench/ShellTreeFloor.exe build/mingw-bench/run.exe build/mingw-bench/bench/ControlsWindow.exe ||
+    status=1
 wineserver -k >/dev/null 2>&1 || true
 echo "nimbrel.exe: $(stat -c %s build/mingw-bench/nimbrel.exe) bytes (static, stripped)"
 echo "run.exe: $(stat -c %s build/mingw-bench/run.exe) bytes (static, stripped)"
