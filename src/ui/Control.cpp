@@ -296,6 +296,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
+    DesignLoaded();
     // The widgets of a loaded design are made now, at their final bounds, font and texts, and in
     // tab order, so that none is moved or reordered once made. A parent that is itself still
     // loading makes them when its own design is done.

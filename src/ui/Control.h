@@ -342,6 +342,9 @@ protected:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void Loaded() override;
+    // The design is loaded and its controls have no widgets yet: the last change to bounds and
+    // fonts that costs the widgets nothing.
+    virtual void DesignLoaded() {}
     // Offers an accelerator to the children in turn, so that a form reaches every button on it.
     bool DialogChar(char16_t ch) override;
     void EnabledChanged() override;

@@ -43,9 +43,9 @@ void TForm::SetModalFrame(bool modalFrame) {
     if (FormPeer* widget = Widget()) widget->BorderChanged();
 }
 
-void TForm::Loaded() {
-    TWinControl::Loaded();
-    // The design is done: from here on it is shown at the screen's density.
+void TForm::DesignLoaded() {
+    // From here on the design is shown at the screen's density: scaled before its controls get
+    // their windows, each is made once at its final bounds and font.
     ScaleToDpi(GetBackend().ScreenDpi());
 }
 

@@ -102,7 +102,7 @@ public:
 protected:
     std::unique_ptr<ControlPeer> CreatePeer(UiBackend& backend) override;
     bool IsTopLevel() const override { return true; }
-    void Loaded() override;
+    void DesignLoaded() override;
     void ScaleDesign(int M, int D) override;
     // Ends the construction of a derived form: Loaded for everything, then OnCreate.
     void FinishLoading();

@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/ImageList.h"
 #include "ui/headless/HeadlessBackend.h"
+#include "util/TextCodec.h"
 
 using namespace ui;
 using headless::Headless;
@@ -100,6 +101,16 @@ TEST(Dpi, AFormDesignedAt96IsShownScaledAt144AndFollowsAMoveBack) {
     EXPECT_EQ(at(u"GraphicButton1").Width(), 240);
     EXPECT_EQ(form.Font().Height(), -20);  // -13 x 1.5, rounded away from zero
     EXPECT_EQ(dynamic_cast<TControl*>(form.FindComponent(u"UserLabel"))->Font().Height(), -26);
+    // Scaled before its controls got their widgets: each was made at its scaled bounds, never moved.
+    int widgets = 0;
+    for (int i = 0; i < form.ControlCount(); ++i) {
+        auto* win = dynamic_cast<TWinControl*>(form.Controls(i));
+        if (!win || !win->HandleAllocated()) continue;
+        ++widgets;
+        EXPECT_EQ(PeerOf(*win).BoundsChanges, 0) << util::ToUtf8(win->Name());
+        EXPECT_EQ(PeerOf(*win).Bounds, win->BoundsRect()) << util::ToUtf8(win->Name());
+    }
+    EXPECT_GE(widgets, 7);  // the tree and six buttons
     // A user resize lays out with the scaled margins.
     PeerOf(form).UserSetBounds(Bounds(0, 0, 871 + headless::FrameWidth, 746 + headless::FrameHeight));
     EXPECT_EQ(at(u"ShellTreeView1"), Rect(12, 12, 871 - 260, 746 - 12));
