@@ -140,6 +140,12 @@ void TMainForm::Timer1Timer(ui::TObject*) {
     StartIndex();
 }
 
+void TMainForm::FillTree(const std::u16string& root) {
+    // The showing sets the same size again, which then changes nothing.
+    ShellTreeView1->Font().SetSize(FolderSize);
+    ShellTreeView1->SetRoot(root);
+}
+
 void TMainForm::CloseMenu() {
     SetTag(0);
     ShellTreeView1->EndDrag(false);
@@ -417,7 +423,7 @@ int RunProgram() {
         ReadOptions(*MainForm->FormManager1);
         platform::MarkStart("options read");
         try {
-            MainForm->ShellTreeView1->SetRoot(ProgramsRoot());
+            MainForm->FillTree(ProgramsRoot());
         } catch (const std::exception& error) {
             ui::Application().HandleException(error);
         }

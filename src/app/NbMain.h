@@ -20,6 +20,9 @@ public:
 
     // Closes the window (and so ends the program) whatever kept it open.
     void CloseMenu();
+    // The menu's folder before the first showing: the tree takes the size option first, so that
+    // it measures its rows once, at the size they are shown in.
+    void FillTree(const std::u16string& root);
 
     // The tree's drag state: the left button went down on it, and where.
     bool DragArmed = false;

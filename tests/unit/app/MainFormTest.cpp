@@ -521,3 +521,22 @@ TEST(MainForm, EscClosesTheMenu) {
     EXPECT_FALSE(menu.form->Showing());
     EXPECT_TRUE(menu.shell.Starts.empty());
 }
+
+TEST(MainForm, TheTreeTakesTheSizeOptionBeforeItsRowsAndTheShowingChangesNothing) {
+    FileShellFixture fixture;
+    fixture.UseProgramsFolders();
+    fixture.MakeFile("common/Editor.desktop");
+    FolderIndex = 1;
+    FolderSize = 12;
+    TMainForm form;
+    form.FillTree(u"rfCommonPrograms");
+    ASSERT_TRUE(form.ShellTreeView1->HandleAllocated());
+    auto& tree = ui::headless::PeerOf(*form.ShellTreeView1);
+    ASSERT_NE(form.ShellTreeView1->Items().GetFirstNode(), nullptr);
+    const int changes = tree.AppearanceChanges;
+    form.Show();
+    EXPECT_EQ(tree.AppearanceChanges, changes) << "the rows would be measured a second time";
+    EXPECT_EQ(form.ShellTreeView1->Font().Size(), 12);
+    form.Hide();
+    FolderSize = 8;
+}
