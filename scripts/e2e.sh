@@ -131,6 +131,25 @@ scenario_options() {
     done
 }
 
+# 5b. The user's picture has no window of its own: a right click over it still opens the menu,
+#     through the window it is painted on ("Mittlere Schrift", stored at exit).
+scenario_picture_menu() {
+    start_menu || fail "no window" || return 1
+    window_geometry
+    # The picture's designed client rectangle: 347, 8, 168 x 98.
+    xdotool mousemove $((WX + 4 + 347 + 84)) $((WY + 20 + 8 + 49))
+    sleep 0.3
+    xdotool click 3
+    sleep 0.5
+    shot "$SHOTS/e2e-picture-menu.png"
+    for _ in 1 2 3 4; do xdotool key Down; done
+    xdotool key Return
+    sleep 0.5
+    close_menu || fail "the menu did not end" || return 1
+    [ "$(reg_value "$OPTIONS" ShellStartMenuFolderSize)" = "0xa" ] ||
+        fail "size after the picture's menu: $(reg_value "$OPTIONS" ShellStartMenuFolderSize)" || return 1
+}
+
 # True when a w x h box of the picture at (x, y) holds a white pixel (a control's border).
 white_near() {
     convert "$1" -crop "${4}x${5}+${2}+${3}" -depth 8 txt:- 2>/dev/null |
@@ -760,7 +779,8 @@ scenario_find() {
     [ "$(grep -c 'Editor' "$MARKER_UNIX")" -eq 1 ] || fail "the keys started something" || return 1
 }
 
-scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_placement
+scenarios=(scenario_folder_click scenario_launch scenario_activation scenario_options scenario_picture_menu
+    scenario_placement
     scenario_no_data_directory scenario_damaged_links scenario_drag scenario_delete scenario_links_menu
     scenario_launch_nested scenario_drag_nested scenario_drag_threshold scenario_topmost scenario_placement_hard_end
     scenario_buttons scenario_create_folder scenario_link_manager
