@@ -82,8 +82,8 @@ TRunForm::TRunForm() : ui::TForm(nullptr) {
     Button3->SetTabOrder(3);
     FormManager1 = new framework::TFormManager(this);
     FormManager1->SetName(u"FormManager1");
-    // The completion is switched on once the box is on the screen: it loads the shell's
-    // completion objects, which the first frame need not wait for.
+    // The completion is switched on once the box is on the screen: it starts OLE and loads the
+    // shell's completion objects, which the first frame need not wait for.
     Timer1 = new ui::TTimer(this);
     Timer1->SetName(u"Timer1");
     Timer1->SetInterval(1);
@@ -177,6 +177,8 @@ bool TRunForm::RunTyped(bool elevated) {
     const std::u16string expanded =
         ExpandVariables(typed, [&](const std::u16string& name) { return system.EnvironmentVariable(name); });
     const RunCommand command = SplitCommand(expanded, ExistingFile);
+    // The shell's verbs may be carried out by objects of its extensions.
+    ui::GetBackend().StartShellServices();
     const platform::StartResult result = platform::GetShellOperations().Start(
         Handle(), elevated ? u"runas" : u"", command.File, command.Parameters, system.UserProfileDirectory(),
         platform::ShowState::Shown);
@@ -203,6 +205,7 @@ void TRunForm::Button3Click(ui::TObject*) {
     request.Owner = Handle();
     request.Title = u"Durchsuchen";
     request.Filters = {{u"Programme", u"*.exe;*.com;*.bat;*.cmd;*.lnk;*.pif"}, {u"Alle Dateien", u"*.*"}};
+    ui::GetBackend().StartShellServices();
     std::optional<std::u16string> chosen = platform::GetShellOperations().ChooseFile(request);
     if (!chosen || chosen->empty()) return;
     ComboBox1->SetText(chosen->find(u' ') != std::u16string::npos ? u"\"" + *chosen + u"\"" : *chosen);

@@ -10,6 +10,9 @@
 int main() {
     platform::MarkStart("program");
     try {
+        // The box's first frame needs no OLE: it starts with the completion, or with the first
+        // command or browsing typed ahead of that.
+        ui::Application().SetShellServicesOnDemand(true);
         framework::SetProcessRegistryKey(app::AppRegistryKey());
         ui::Application().SetTitle(u"Ausführen");
         runbox::TRunForm form;

@@ -31,6 +31,12 @@ public:
     TMsgAnswer MessageBox(const std::u16string& text, const std::u16string& caption, TMsgIcon icon,
                           TMsgButtons buttons = TMsgButtons::Ok);
 
+    // A program whose first frame needs none of the shell's services asks for them on demand
+    // before its first window: the backend then starts them at StartShellServices, not with
+    // itself, and the program calls that before it completes, browses or starts anything.
+    void SetShellServicesOnDemand(bool onDemand) { FShellServicesOnDemand = onDemand; }
+    bool ShellServicesOnDemand() const { return FShellServicesOnDemand; }
+
     // An error escaped an event handler: OnException if set, else a message box with its text.
     void HandleException(const std::exception& error);
     std::function<void(const std::exception&)> OnException;
@@ -38,6 +44,7 @@ public:
 private:
     std::u16string FTitle = u"Nimbrel";
     bool FTerminated = false;
+    bool FShellServicesOnDemand = false;
 };
 
 TApplication& Application();

@@ -90,6 +90,10 @@ public:
     virtual void RemoveTaskbarButton() {}
     // The hidden application window's platform handle, the owner of shell dialogs; 0 for none.
     virtual std::intptr_t ApplicationHandle() { return 0; }
+    // Starts the shell's services on the GUI thread (completion, the shell's dialogs and
+    // verbs, drag and drop) if they are not running yet: at once with the backend, or here
+    // for a program that asked for them on demand.
+    virtual void StartShellServices() {}
 };
 
 

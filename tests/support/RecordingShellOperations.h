@@ -1,6 +1,7 @@
 #pragma once
 // The shell's operations and the session, recorded instead of carried out (a folder browser that
 // answers from a script), installed for one test.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,9 +68,12 @@ public:
     }
     // Start is recorded as Execute is; it fails with this answer when one is set.
     std::optional<platform::StartResult> StartFailure;
+    // Runs as a start or the file dialog begins: what the caller had made ready by then.
+    std::function<void()> OnStartOrChoose;
     platform::StartResult Start(platform::ShellWindow owner, const std::u16string& verb, const std::u16string& file,
                                 const std::u16string& parameters, const std::u16string& directory,
                                 platform::ShowState show) override {
+        if (OnStartOrChoose) OnStartOrChoose();
         Execute(owner, verb, file, parameters, directory, show);
         if (StartFailure) return *StartFailure;
         platform::StartResult started;
@@ -80,6 +84,7 @@ public:
     platform::FileOpenRequest FileRequest;
     std::optional<std::u16string> FileAnswer;
     std::optional<std::u16string> ChooseFile(const platform::FileOpenRequest& request) override {
+        if (OnStartOrChoose) OnStartOrChoose();
         FileRequest = request;
         return FileAnswer;
     }

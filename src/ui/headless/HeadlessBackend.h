@@ -68,6 +68,9 @@ public:
         ShownCursor = cursor;
         if (cursor == TScreenCursor::HourGlass) ++HourGlassShown;
     }
+    void StartShellServices() override { ++ShellServicesStarts; }
+    // How often the program asked for the shell's services.
+    int ShellServicesStarts = 0;
     // The screen cursor now, and how often the hourglass was put up.
     TScreenCursor ShownCursor = TScreenCursor::Default;
     int HourGlassShown = 0;

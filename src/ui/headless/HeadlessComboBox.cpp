@@ -1,12 +1,21 @@
 #include "ui/headless/HeadlessComboBox.h"
 
+#include "ui/Backend.h"
 #include "ui/StdCtrls.h"
 
 namespace ui::headless {
 
 HeadlessComboBox::HeadlessComboBox(TComboBox& box)
     : HeadlessPeer(box), MaxLength(box.MaxLength()), ReadOnly(box.ReadOnly()), PathCompletion(box.PathCompletion()),
-      Items(box.Items()) {}
+      Items(box.Items()) {
+    if (PathCompletion) GetBackend().StartShellServices();
+}
+
+void HeadlessComboBox::SetPathCompletion(bool complete) {
+    // As the platform's completion does, it needs the shell's services.
+    GetBackend().StartShellServices();
+    PathCompletion = complete;
+}
 
 void HeadlessComboBox::UserEdit(const std::u16string& text) {
     if (!Enabled || ReadOnly) return;

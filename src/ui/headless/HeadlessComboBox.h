@@ -22,7 +22,7 @@ public:
     bool CaretAtEnd = false;
     void SetItems(const std::vector<std::u16string>& items) override { Items = items; }
     void SelectAllText() override { AllSelected = true; }
-    void SetPathCompletion(bool complete) override { PathCompletion = complete; }
+    void SetPathCompletion(bool complete) override;
     // The user typed the field's whole new text, or chose an item of the list.
     void UserEdit(const std::u16string& text);
     void UserChoose(int index);

@@ -8,6 +8,7 @@
 #include "ui/StdCtrls.h"
 #include "ui/win32/ButtonWindow.h"
 #include "ui/win32/GdiObjects.h"
+#include "ui/win32/Win32Backend.h"
 
 namespace ui::win32 {
 
@@ -55,8 +56,8 @@ void ComboBoxWindow::SelectAllText() { SendMessageW(Handle(), CB_SETEDITSEL, 0, 
 void ComboBoxWindow::SetPathCompletion(bool complete) {
     HWND edit = EditHandle();
     if (!edit) return;
-    // The platform's own completion of file-system paths in the field (it needs COM, which the
-    // backend started).
+    // The platform's own completion of file-system paths in the field; its objects need OLE.
+    Win32().StartShellServices();
     SHAutoComplete(edit, complete ? SHACF_FILESYSTEM | SHACF_AUTOSUGGEST_FORCE_ON
                                   : SHACF_AUTOSUGGEST_FORCE_OFF | SHACF_AUTOAPPEND_FORCE_OFF);
 }

@@ -51,8 +51,7 @@ Win32Backend::Win32Backend() {
     InitCommonControlsEx(&icc);
     platform::MarkStart("backend: common controls");
     // The shell's folders, context menus and drag and drop want OLE on the GUI thread.
-    FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
-    platform::MarkStart("backend: OLE");
+    if (!Application().ShellServicesOnDemand()) StartShellServices();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &ApplicationProc;
@@ -76,6 +75,13 @@ Win32Backend::~Win32Backend() {
         DestroyWindow(FApplicationWindow);
     }
     if (FOleInitialized) OleUninitialize();
+}
+
+void Win32Backend::StartShellServices() {
+    if (FOleStarted) return;
+    FOleStarted = true;
+    FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+    platform::MarkStart("backend: OLE");
 }
 
 LRESULT CALLBACK Win32Backend::ApplicationProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {

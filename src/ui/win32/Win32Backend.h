@@ -56,6 +56,8 @@ public:
     void SetScreenCursor(TScreenCursor cursor) override;
     void RemoveTaskbarButton() override;
     std::intptr_t ApplicationHandle() override { return reinterpret_cast<std::intptr_t>(FApplicationWindow); }
+    // OLE on the GUI thread, once.
+    void StartShellServices() override;
 
     // The hidden top-level window that owns every form, so that forms get no task bar button
     // of their own; it also receives the timers and the work handed over from other threads.
@@ -69,6 +71,7 @@ private:
     // Accelerators and dialog keys of the form the message is for, then the window itself.
     void Dispatch(MSG& msg);
 
+    bool FOleStarted = false;
     bool FOleInitialized = false;
     TScreenCursor FScreenCursor = TScreenCursor::Default;
     HWND FApplicationWindow = nullptr;

@@ -55,11 +55,13 @@ TEST(RunForm, ATypedCommandStartsInTheProfileAndGoesOnTopOfTheHistory) {
         EXPECT_EQ(form.ComboBox1->Text(), u"notepad");
         EXPECT_TRUE(Field(form).AllSelected);
         EXPECT_EQ(Field(form).Items, (Commands{u"notepad", u"calc"}));
-        // Path completion comes once the box is on the screen.
+        // Path completion comes once the box is on the screen, and the shell's services with it.
         EXPECT_FALSE(Field(form).PathCompletion);
         EXPECT_TRUE(Headless().TimerRunning(*form.Timer1));
+        const int servicesBefore = Headless().ShellServicesStarts;
         Headless().TickTimers();
         EXPECT_TRUE(Field(form).PathCompletion);
+        EXPECT_GT(Headless().ShellServicesStarts, servicesBefore);
         EXPECT_FALSE(Headless().TimerRunning(*form.Timer1));
         Field(form).UserEdit(tool + u" --zeige \"a b\"");
         ui::headless::PeerOf(*form.Button1).ClickAt(1, 1);
@@ -100,6 +102,29 @@ TEST(RunForm, AFailureIsToldTheBoxStaysAndNothingIsStored) {
     ASSERT_EQ(box.shell.Starts.size(), 2u);
     EXPECT_EQ(box.shell.Starts[1].Verb, u"runas");
     EXPECT_TRUE(box.Stored().empty());
+}
+
+TEST(RunForm, ACommandOrBrowsingTypedAheadOfTheCompletionFindsTheShellsServicesStarted) {
+    Box box;
+    box.shell.FileAnswer = u"C:\\Tools\\tool.exe";
+    std::vector<int> servicesAtCall;
+    box.shell.OnStartOrChoose = [&] { servicesAtCall.push_back(Headless().ShellServicesStarts); };
+    TRunForm form;
+    int servicesAtShow = 0;
+    Headless().Queue([&] {
+        // Before the completion's timer: the keys came ahead of it.
+        EXPECT_TRUE(Headless().TimerRunning(*form.Timer1));
+        EXPECT_FALSE(Field(form).PathCompletion);
+        servicesAtShow = Headless().ShellServicesStarts;
+        ui::headless::PeerOf(*form.Button3).ClickAt(1, 1);
+        ui::headless::PeerOf(*form.Button1).ClickAt(1, 1);
+    });
+    EXPECT_EQ(form.ShowModal(), ui::mrOk);
+    ASSERT_EQ(servicesAtCall.size(), 2u);
+    EXPECT_GT(servicesAtCall[0], servicesAtShow);
+    EXPECT_GT(servicesAtCall[1], servicesAtCall[0]);
+    ASSERT_EQ(box.shell.Starts.size(), 1u);
+    EXPECT_EQ(box.shell.Starts[0].File, u"C:\\Tools\\tool.exe");
 }
 
 TEST(RunForm, BrowsingQuotesAPathWithBlanksAndEmptyTextStartsNothing) {
