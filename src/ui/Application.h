@@ -32,8 +32,9 @@ public:
                           TMsgButtons buttons = TMsgButtons::Ok);
 
     // A program whose first frame needs none of the shell's services asks for them on demand
-    // before its first window: the backend then starts them at StartShellServices, not with
-    // itself, and the program calls that before it completes, browses or starts anything.
+    // before it first uses the backend (its title, its first form): the backend then starts
+    // them at StartShellServices, not with itself, and the program calls that before it
+    // completes, browses or starts anything.
     void SetShellServicesOnDemand(bool onDemand) { FShellServicesOnDemand = onDemand; }
     bool ShellServicesOnDemand() const { return FShellServicesOnDemand; }
 

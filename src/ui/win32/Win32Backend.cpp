@@ -78,7 +78,8 @@ Win32Backend::~Win32Backend() {
 }
 
 void Win32Backend::StartShellServices() {
-    if (FOleStarted) return;
+    // OLE belongs to the thread that starts it: only the GUI thread's asking counts.
+    if (FOleStarted || std::this_thread::get_id() != FGuiThread) return;
     FOleStarted = true;
     FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
     platform::MarkStart("backend: OLE");

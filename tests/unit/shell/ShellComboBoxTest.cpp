@@ -165,9 +165,15 @@ TEST(ShellComboBox, ThreeLinkedControlsFreedInEveryOrderLeaveNoLink) {
             // What is left still works: a root change reaches every control that is there.
             const TRoot next = form->Tree && controls[0] ? u"rfPrograms" : u"rfCommonPrograms";
             if (controls[0]) form->Tree->SetRoot(next);
-            if (controls[1]) EXPECT_EQ(form->Combo->ShellTreeView(), controls[0]);
-            if (controls[2]) EXPECT_EQ(form->List->ShellComboBox(), controls[1] ? static_cast<IShellLinkedView*>(form->Combo) : nullptr);
-            if (controls[0]) EXPECT_EQ(form->Tree->ShellListView(), controls[2] ? static_cast<IShellLinkedView*>(form->List) : nullptr);
+            if (controls[1]) {
+                EXPECT_EQ(form->Combo->ShellTreeView(), controls[0]);
+            }
+            if (controls[2]) {
+                EXPECT_EQ(form->List->ShellComboBox(), controls[1] ? static_cast<IShellLinkedView*>(form->Combo) : nullptr);
+            }
+            if (controls[0]) {
+                EXPECT_EQ(form->Tree->ShellListView(), controls[2] ? static_cast<IShellLinkedView*>(form->List) : nullptr);
+            }
         }
     } while (std::next_permutation(order.begin(), order.end()));
 }

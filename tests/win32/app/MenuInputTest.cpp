@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstring>
 #include <optional>
 #include <functional>
 #include <thread>
@@ -84,7 +85,9 @@ struct ShownMenu {
     // The middle of a node's row on the screen.
     POINT RowPoint(TTreeNode* node) {
         RECT r{};
-        *reinterpret_cast<HTREEITEM*>(&r) = reinterpret_cast<HTREEITEM>(node->ItemId());
+        // The message takes the item in the rectangle's first bytes.
+        const auto item = reinterpret_cast<HTREEITEM>(node->ItemId());
+        std::memcpy(&r, &item, sizeof(item));
         HWND tree = WindowOf(*form.ShellTreeView1);
         SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r));
         POINT p{r.left + 40, (r.top + r.bottom) / 2};

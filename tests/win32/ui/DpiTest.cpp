@@ -24,7 +24,9 @@ using ui::win32::WindowOf;
 TEST(Win32Dpi, TheMainWindowIsLaidOutForTheScreensDensity) {
     const int dpi = GetBackend().ScreenDpi();
     // The run that sets the display's DPI says which one it set, so that a pass cannot hide at 96.
-    if (const char* expected = std::getenv("NIMBREL_EXPECT_DPI")) ASSERT_EQ(dpi, std::atoi(expected));
+    if (const char* expected = std::getenv("NIMBREL_EXPECT_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected));
+    }
     auto S = [dpi](int designed) { return ScaleLength(designed, dpi, 96); };
     app::MainWindowForm form;
     form.SetBounds(30, 30, form.Width(), form.Height());
@@ -59,7 +61,9 @@ TEST(Win32Dpi, TheMainWindowIsLaidOutForTheScreensDensity) {
 
 TEST(Win32Dpi, TheMenusTreeFontIndentPictureAndGlyphsFollowTheDensity) {
     const int dpi = GetBackend().ScreenDpi();
-    if (const char* expected = std::getenv("NIMBREL_EXPECT_DPI")) ASSERT_EQ(dpi, std::atoi(expected));
+    if (const char* expected = std::getenv("NIMBREL_EXPECT_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected));
+    }
     app::FolderSize = 8;
     app::TMainForm form;
     form.ShellTreeView1->SetRoot(u"rfCommonPrograms");
